@@ -1,0 +1,35 @@
+#pragma once
+
+// The LZH member codecs: our encoder and decoder for -lh4- to -lh7-, and liblhasa's decoders
+// for the older methods. The archive code hands whole member data in and gets it back in
+// chunks through a sink, so a member is never held twice in memory.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace unlha {
+
+// Receives decoded or encoded bytes in order; returns false to stop (for example a full disk).
+using Sink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
+
+// Dictionary bits of a method we encode: -lh5- 13, -lh6- 15, -lh7- 16. 0 for any other name.
+int EncodableDictionaryBits(const std::string& method);
+
+// Compresses src with the -lh5-, -lh6- or -lh7- method of dictBits (13, 15, 16) into sink.
+// Returns the number of compressed bytes, or -1 when the sink stopped.
+std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink);
+
+enum class DecodeResult { Ok, UnknownMethod, Corrupt, SinkStopped };
+
+// Decodes a member of method (the five-character text, such as "-lh5-") from its compressed
+// bytes, delivering exactly originalSize bytes to sink unless it fails. "-lh0-", "-lz4-" and
+// "-lhd-" are copies. Never reads outside src; corrupt input gives Corrupt, never a crash.
+DecodeResult Decode(const std::string& method, const std::uint8_t* src, std::size_t srcSize,
+                    std::uint64_t originalSize, const Sink& sink);
+
+// True for every method Decode knows.
+bool CanDecode(const std::string& method);
+
+} // namespace unlha
