@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace zol {
+
+// A two-character field of a piece name: the 2nd and 3rd digits of value + 100.
+std::string TwoCharField(std::int64_t value);
+
+// folderText + "zold(" + sourceName + ")" + count + fileNo + pieceNo + ".zol".
+std::string PieceName(const std::string& folderText, const std::string& sourceName,
+                      std::int64_t count, std::int64_t fileNo, std::int64_t pieceNo);
+
+// A file is a piece when its file name starts with "zold", in any case.
+bool IsPieceName(const std::string& path);
+
+// Raised when the two characters after the first ")" are not a number; what() is
+// "'xx' は整数ではありません".
+class NotANumberError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The count field: the two characters after the first ")" as a decimal number.
+int PieceCountFromName(const std::string& text);
+
+// Every character between a "(" and the next ")", over the whole text.
+std::string PieceOriginalName(const std::string& text);
+
+// The piece's file name from its start through the first ")" and the three characters after
+// it: a file belongs to the set when its name contains this key.
+std::string PieceSetKey(const std::string& path);
+
+} // namespace zol

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace zol {
+
+// Codes of the file errors beyond the system's own: a short read and a short write.
+inline constexpr int ShortReadCode = 100;
+inline constexpr int ShortWriteCode = 101;
+
+// The text shown for a file error code: 2 "ﾌｧｲﾙが見つかりません", ... , "I/O ｴﾗｰ (n)".
+std::string FileErrorText(int code);
+
+// Maps an errno value to the program's file error code (ENOENT 2, EACCES 5, ENOSPC 101, ...).
+int FileErrorCode(int errnoValue);
+
+// A failed file operation of split or join; it ends the operation and the Start.
+class FileError : public std::runtime_error {
+public:
+    explicit FileError(int code) : std::runtime_error(FileErrorText(code)), code_(code) {}
+    int code() const { return code_; }
+
+private:
+    int code_;
+};
+
+} // namespace zol
