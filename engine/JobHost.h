@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JobState.h"
+#include "engine/JobState.h"
 
 #include <cstdint>
 #include <string>
@@ -40,8 +40,7 @@ public:
     virtual void selectCompressFiles() = 0;
 
     // Every message box of the operations: flags from MessageBox.h; returns mb::IdOk and so on.
-    virtual int messageBox(const std::string& text, const std::string& caption,
-                           unsigned flags) = 0;
+    virtual int messageBox(const std::string& text, const std::string& caption, unsigned flags) = 0;
 
     // The progress bar (PrgBar) shown over the status line while split and join run.
     virtual void showProgress(bool visible) = 0;

@@ -8,6 +8,9 @@ namespace zol {
 // Codes of the file errors beyond the system's own: a short read and a short write.
 inline constexpr int ShortReadCode = 100;
 inline constexpr int ShortWriteCode = 101;
+// Any other system error n is carried as SystemErrorBase + n and shown as "I/O ｴﾗｰ (n)":
+// several errno values (EIO 5, ENETUNREACH 101) equal codes above that have other texts.
+inline constexpr int SystemErrorBase = 1000;
 
 // The text shown for a file error code: 2 "ﾌｧｲﾙが見つかりません", ... , "I/O ｴﾗｰ (n)".
 std::string FileErrorText(int code);

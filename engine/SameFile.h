@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace zol {
+
+// True when both texts are equal, or name one existing file under two forms of its path
+// (case on a case-folding file system, "./", a symlink, a hard link: same device and inode).
+bool IsSameFile(const std::string& a, const std::string& b);
+
+} // namespace zol

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace zol {
+
+// An open file of split or join. Every failure throws FileError with the program's code;
+// the destructor closes a file still open without reporting, so files in hand are closed
+// on the way out of a failed operation.
+class File {
+public:
+    static File openRead(const std::string& path);
+    // Creates the file, or truncates an existing one.
+    static File create(const std::string& path);
+
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    // Reads exactly n bytes; fewer (the end came sooner) is a short read.
+    void read(void* buffer, std::size_t n);
+    // Writes all n bytes; a write that stores only part of them is a short write.
+    void write(const void* buffer, std::size_t n);
+    // Closes the file, reporting what the system reports (a delayed write error).
+    void close();
+
+private:
+    explicit File(int fd) : fd_(fd) {}
+    int fd_ = -1;
+};
+
+} // namespace zol
