@@ -1,0 +1,85 @@
+#include "platform/File.h"
+
+#include "TestFiles.h"
+#include "platform/FileError.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace zol {
+namespace {
+
+using test::ScratchDir;
+
+int codeOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.code();
+    }
+    return 0;
+}
+
+TEST(File, CopiesWhatItReads) {
+    ScratchDir dir;
+    const std::string bytes = test::PatternBytes(5000);
+    test::WriteBytes(dir / "in", bytes);
+    File in = File::openRead(dir / "in");
+    File out = File::create(dir / "out");
+    std::string buffer(5000, '\0');
+    in.read(buffer.data(), buffer.size());
+    out.write(buffer.data(), buffer.size());
+    out.close();
+    EXPECT_EQ(test::ReadBytes(dir / "out"), bytes);
+}
+
+TEST(File, FailuresCarryTheProgramsCodes) {
+    ScratchDir dir;
+    test::WriteBytes(dir / "short", "abc");
+    char buffer[8];
+    EXPECT_EQ(codeOf([&] { File::openRead(dir / "missing"); }), 2);
+    EXPECT_EQ(codeOf([&] { File::create(dir / "no/such/folder"); }), 2);
+    EXPECT_EQ(codeOf([&] { File::openRead(dir / "short/x"); }), 3);
+    EXPECT_EQ(codeOf([&] { File::openRead(dir / "short").read(buffer, 8); }), ShortReadCode);
+    EXPECT_EQ(codeOf([&] { File::create("/dev/full").write(buffer, 8); }), ShortWriteCode);
+    EXPECT_EQ(codeOf([&] { File::create(dir.path()); }), SystemErrorBase + EISDIR);
+}
+
+// A disk that takes only part of a block: the file-size limit stores what fits and then
+// refuses (EFBIG), as a nearly full floppy does.
+TEST(File, WriteStoringOnlyPartOfABlockIsAShortWrite) {
+    ScratchDir dir;
+    const std::string bytes = test::PatternBytes(3000);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto* const oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    setrlimit(RLIMIT_FSIZE, &small);
+    int code = 0;
+    {
+        File out = File::create(dir / "out");
+        code = codeOf([&] { out.write(bytes.data(), bytes.size()); });
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(code, ShortWriteCode);
+    EXPECT_EQ(test::ReadBytes(dir / "out"), bytes.substr(0, 1000));
+}
+
+TEST(File, DestructionClosesTheFile) {
+    ScratchDir dir;
+    test::WriteBytes(dir / "in", "abc");
+    const int before = test::OpenFileCount();
+    {
+        File in = File::openRead(dir / "in");
+        EXPECT_EQ(test::OpenFileCount(), before + 1);
+        File moved = std::move(in);
+        EXPECT_EQ(test::OpenFileCount(), before + 1);
+    }
+    EXPECT_EQ(test::OpenFileCount(), before);
+}
+
+} // namespace
+} // namespace zol
