@@ -1,0 +1,112 @@
+// Our encoder's output must decode to the input byte for byte, both by our decoder and by
+// liblhasa's, for every method we write (and -lh4-, which is -lh5- with a 4 KiB window).
+
+#include "LhasaJudge.h"
+#include "LzhEncoder.h"
+#include "TestInputs.h"
+#include "codec.h"
+
+#include <gtest/gtest.h>
+
+namespace unlha::test {
+namespace {
+
+struct Method {
+    const char* name;
+    int dictBits;
+};
+
+constexpr Method kMethods[] = {{"-lh4-", 12}, {"-lh5-", 13}, {"-lh6-", 15}, {"-lh7-", 16}};
+
+Bytes EncodeAll(int dictBits, const Bytes& input) {
+    Collector out;
+    const std::int64_t n = lzh::EncodeStatic(dictBits, input.data(), input.size(), std::ref(out));
+    EXPECT_EQ(n, static_cast<std::int64_t>(out.bytes.size()));
+    return out.bytes;
+}
+
+Bytes DecodeAll(const char* method, const Bytes& stream, std::size_t size) {
+    Collector out;
+    EXPECT_EQ(Decode(method, stream.data(), stream.size(), size, std::ref(out)), DecodeResult::Ok);
+    return out.bytes;
+}
+
+class RoundTrip : public ::testing::TestWithParam<Method> {};
+
+TEST_P(RoundTrip, OursAndLhasaGiveBackEveryInput) {
+    const Method m = GetParam();
+    for (const NamedInput& input : SmallInputs()) {
+        SCOPED_TRACE(input.name);
+        const Bytes stream = EncodeAll(m.dictBits, input.data);
+        EXPECT_EQ(DecodeAll(m.name, stream, input.data.size()), input.data);
+        const auto judged = LhasaDecode(m.name, stream, input.data.size());
+        ASSERT_TRUE(judged.has_value());
+        EXPECT_EQ(*judged, input.data);
+    }
+}
+
+TEST_P(RoundTrip, CompressesWhatIsCompressible) {
+    const Method m = GetParam();
+    const Bytes zeros(300000, 0);
+    EXPECT_LT(EncodeAll(m.dictBits, zeros).size(), 3000u);
+    const Bytes text = TextLike(300000, 7);
+    EXPECT_LT(EncodeAll(m.dictBits, text).size(), text.size() / 3);
+    // Random data may grow only by the tables and the literal codes' rounding.
+    const Bytes random = RandomBytes(200000, 8);
+    EXPECT_LT(EncodeAll(m.dictBits, random).size(), random.size() + random.size() / 50);
+}
+
+INSTANTIATE_TEST_SUITE_P(Methods, RoundTrip, ::testing::ValuesIn(kMethods), [](const auto& info) {
+    return std::string(info.param.name).substr(1, 3);
+});
+
+TEST(RoundTrip, LargeInputThroughTheWidestWindow) {
+    // 64 MB of text-like data with random stretches, so that blocks, window slides and the
+    // decoder's buffer turnover all happen many times.
+    Bytes input = TextLike(std::size_t{64} << 20, 11);
+    const Bytes noise = RandomBytes(1 << 20, 12);
+    for (std::size_t at = 0; at + noise.size() < input.size(); at += std::size_t{9} << 20) {
+        std::copy(noise.begin(), noise.end(), input.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    const Bytes stream = EncodeAll(16, input);
+    EXPECT_TRUE(DecodeAll("-lh7-", stream, input.size()) == input);
+    const auto judged = LhasaDecode("-lh7-", stream, input.size());
+    ASSERT_TRUE(judged.has_value());
+    EXPECT_TRUE(*judged == input);
+}
+
+TEST(Encode, PublicEntryMatchesTheMethodNames) {
+    EXPECT_EQ(EncodableDictionaryBits("-lh5-"), 13);
+    EXPECT_EQ(EncodableDictionaryBits("-lh6-"), 15);
+    EXPECT_EQ(EncodableDictionaryBits("-lh7-"), 16);
+    for (const char* other : {"-lh4-", "-lh0-", "-lhd-", "-lh8-", "", "-LH5-"}) {
+        EXPECT_EQ(EncodableDictionaryBits(other), 0) << other;
+    }
+    const Bytes text = TextLike(50000, 3);
+    Collector out;
+    const std::int64_t n = Encode(13, text.data(), text.size(), std::ref(out));
+    EXPECT_EQ(n, static_cast<std::int64_t>(out.bytes.size()));
+    EXPECT_EQ(DecodeAll("-lh5-", out.bytes, text.size()), text);
+}
+
+TEST(Encode, StoppedSinkEndsWithMinusOne) {
+    const Bytes random = RandomBytes(1 << 20, 4);
+    int calls = 0;
+    const std::int64_t n = Encode(16, random.data(), random.size(),
+                                  [&](const std::uint8_t*, std::size_t) { return ++calls < 2; });
+    EXPECT_EQ(n, -1);
+    EXPECT_EQ(calls, 2);
+}
+
+TEST(Decode, StoppedSinkEndsDecoding) {
+    const Bytes random = RandomBytes(1 << 20, 5);
+    const Bytes stream = EncodeAll(13, random);
+    int calls = 0;
+    EXPECT_EQ(Decode("-lh5-", stream.data(), stream.size(), random.size(),
+                     [&](const std::uint8_t*, std::size_t) { return ++calls < 2; }),
+              DecodeResult::SinkStopped);
+    EXPECT_EQ(calls, 2);
+}
+
+} // namespace
+} // namespace unlha::test
