@@ -10,6 +10,14 @@
 namespace zol::test {
 namespace {
 
+// A host whose boxes know how many commands the recording library has seen.
+class RecordedHost : public FakeJobHost {
+public:
+    RecordedHost() {
+        commandCount = [] { return recording::Calls().size(); };
+    }
+};
+
 std::vector<std::string> Commands() {
     std::vector<std::string> commands;
     for (const recording::Call& call : recording::Calls())
@@ -30,7 +38,7 @@ class CompressCommands : public testing::TestWithParam<CommandCase> {};
 TEST_P(CompressCommands, OneCommandPerEntryInListOrder) {
     const CommandCase& c = GetParam();
     recording::Script({});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = c.entries;
     host.output = c.output;
     host.folderChosen = c.folder;
@@ -89,7 +97,7 @@ class ExtractCommands : public testing::TestWithParam<CommandCase> {};
 TEST_P(ExtractCommands, OneCommandPerArchiveInListOrder) {
     const CommandCase& c = GetParam();
     recording::Script({});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = c.entries;
     host.output = c.output;
 
@@ -132,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ExtractArchives, SecondOfThreeFailingShowsOneBoxAndExtractsTheOthers) {
     recording::Script({{0, ""}, {2, "b.lzh: not an archive"}, {0, ""}});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = {"/in/a.lzh", "/in/b.lzh", "/in/c.lzh"};
     host.output = "/out";
 
@@ -148,7 +156,7 @@ TEST(ExtractArchives, SecondOfThreeFailingShowsOneBoxAndExtractsTheOthers) {
 
 TEST(ExtractArchives, EveryFailureHasItsOwnBox) {
     recording::Script({{1, ""}, {-1, ""}});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = {"/in/a.lzh", "/in/b.lzh"};
     host.output = "/out";
 
@@ -162,7 +170,7 @@ TEST(ExtractArchives, EveryFailureHasItsOwnBox) {
 TEST(CompressInputs, FailuresShowTheReportsOnceAfterTheLastEntry) {
     recording::Script(
         {{0, "a.txt added\n"}, {3, "/in/b.txt: cannot open\n"}, {3, "/in/c.txt: cannot open\n"}});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = {"/in/a.txt", "/in/b.txt", "/in/c.txt"};
     host.output = "/out/backup";
 
@@ -179,7 +187,7 @@ TEST(CompressInputs, FailuresShowTheReportsOnceAfterTheLastEntry) {
 
 TEST(CompressInputs, FailureWithoutReportStillSaysSo) {
     recording::Script({{1, ""}});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = {"/in/a.txt"};
     host.output = "/out/backup";
 
@@ -191,7 +199,7 @@ TEST(CompressInputs, FailureWithoutReportStillSaysSo) {
 
 TEST(CompressInputs, SuccessReportsAreNotShown) {
     recording::Script({{0, "a.txt added\n"}, {0, "b.txt added\n"}});
-    FakeJobHost host;
+    RecordedHost host;
     host.entries = {"/in/a.txt", "/in/b.txt"};
     host.output = "/out/backup";
 
