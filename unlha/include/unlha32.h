@@ -18,6 +18,28 @@ extern "C" {
 
 #define UNLHA_API __attribute__((visibility("default")))
 
+/* Results of Unlha and the other calls besides 0 (the numbers of the classic library). */
+#define UNLHA_ERROR_DISK_SPACE 0x8005        /* the disk is full */
+#define UNLHA_ERROR_UNKNOWN_TYPE 0x8008      /* a member's method is not known */
+#define UNLHA_ERROR_FILE_CRC 0x800C          /* a member's data does not match its CRC */
+#define UNLHA_ERROR_FILE_OPEN 0x800D         /* a file to add cannot be opened or read */
+#define UNLHA_ERROR_ALREADY_EXIST 0x8010     /* a file to extract exists and -m1 was not given */
+#define UNLHA_ERROR_MAKEDIRECTORY 0x8012     /* a folder cannot be made */
+#define UNLHA_ERROR_CANNOT_WRITE 0x8013      /* a file cannot be written */
+#define UNLHA_ERROR_HUFFMAN_CODE 0x8014      /* a member's compressed data is damaged */
+#define UNLHA_ERROR_HEADER_CRC 0x8016        /* a header does not match its CRC */
+#define UNLHA_ERROR_HEADER_BROKEN 0x8017     /* a header is damaged or runs past the end */
+#define UNLHA_ERROR_ARC_FILE_OPEN 0x8018     /* the archive cannot be opened or written */
+#define UNLHA_ERROR_NOT_ARC_FILE 0x8019      /* the file is not an LZH archive */
+#define UNLHA_ERROR_COMMAND_NAME 0x801C      /* unknown command or switch */
+#define UNLHA_ERROR_ALREADY_RUNNING 0x801F   /* another command is running */
+#define UNLHA_ERROR_HARC_ISNOT_OPENED 0x8021 /* the archive handle is not open */
+#define UNLHA_ERROR_NOT_SEARCH_MODE 0x8022   /* no member has been found yet */
+#define UNLHA_ERROR_TMP_OPEN 0x8025          /* the temporary archive cannot be made */
+#define UNLHA_ERROR_NOT_FILENAME 0x802B      /* a member name is unsafe (absolute, "..", a link) */
+#define UNLHA_ERROR_NOT_FIND_ARC_FILE 0x8029 /* the archive does not exist */
+#define UNLHA_ERROR_NOT_FIND_FILE 0x8031     /* no file or member matches a name */
+
 typedef uintptr_t UNLHA_HWND; /* an owner window; the library never draws in it */
 typedef uintptr_t HARC;       /* an archive opened for listing; 0 when it could not be opened */
 

@@ -1,0 +1,63 @@
+#include "archive_writer.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace unlha {
+
+ArchiveWriter::~ArchiveWriter() {
+    if (fd_ >= 0) {
+        close(fd_);
+        unlink(tempPath_.c_str());
+    }
+}
+
+int ArchiveWriter::Begin(const std::string& archivePath) {
+    path_ = archivePath;
+    std::string pattern = archivePath + ".XXXXXX";
+    fd_ = mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        return errno;
+    }
+    tempPath_ = pattern;
+    // Keep the old archive's permissions; a new one gets the usual 0644.
+    struct stat st {};
+    const mode_t mode = stat(archivePath.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0644;
+    fchmod(fd_, mode);
+    return 0;
+}
+
+bool ArchiveWriter::Write(const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd_, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+int ArchiveWriter::Finish() {
+    const std::uint8_t endMark = 0;
+    if (!Write(&endMark, 1) || fsync(fd_) != 0) {
+        return errno;
+    }
+    const int fd = fd_;
+    fd_ = -1;
+    if (close(fd) != 0 || rename(tempPath_.c_str(), path_.c_str()) != 0) {
+        const int err = errno;
+        unlink(tempPath_.c_str());
+        return err;
+    }
+    return 0;
+}
+
+} // namespace unlha

@@ -1,0 +1,33 @@
+#pragma once
+
+// Writes a new archive image under a temporary name beside the archive and puts it in place
+// only when complete: a failed command never destroys the archive it started from.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace unlha {
+
+class ArchiveWriter {
+public:
+    ArchiveWriter() = default;
+    ~ArchiveWriter();
+    ArchiveWriter(const ArchiveWriter&) = delete;
+    ArchiveWriter& operator=(const ArchiveWriter&) = delete;
+
+    // Returns an errno value.
+    int Begin(const std::string& archivePath);
+    // Returns false and keeps errno when the write fails.
+    bool Write(const std::uint8_t* data, std::size_t size);
+    bool Write(const std::vector<std::uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Ends the archive, flushes it to disk and renames it over the archive. Returns an errno.
+    int Finish();
+
+private:
+    std::string path_;
+    std::string tempPath_;
+    int fd_ = -1;
+};
+
+} // namespace unlha
