@@ -1,0 +1,161 @@
+#include "FakeHost.h"
+#include "TestFiles.h"
+#include "engine/Joiner.h"
+#include "engine/MessageBox.h"
+#include "engine/PieceName.h"
+#include "engine/Texts.h"
+#include "platform/FolderListing.h"
+
+#include <deque>
+#include <gtest/gtest.h>
+
+namespace zol {
+namespace {
+
+using test::FakeHost;
+using test::ScratchDir;
+
+const std::string StartPrompt = "分割されたＦＤの結合を行います。分割されたＦＤを準備してください。"
+                                "順番はどこからでも結構です。";
+const std::string NextPrompt = "次の分割されたＦＤに入替えてください。";
+const std::string NotAPiece = "分割されたＦＤではありません。\n分割されたＦＤを準備してください。";
+const std::string AlreadyCollected =
+    "このＦＤの分割ファイルは、すでに読込みました。\n次の分割されたＦＤに入替えてください。";
+
+// A floppy drive (a removable test folder) and a shelf of disks: every prompt that asks for
+// another disk puts the next one of the queue into the drive.
+class GatherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        drive_ = dir_ / "drive/";
+        mkdir(drive_.c_str(), 0755);
+        host_.drive.removableRoot = drive_;
+        host_.state.ProcMode = mode::Join;
+        original_ = test::PatternBytes(2500);
+        for (int k = 1; k <= 3; ++k) {
+            makeDisk("d" + std::to_string(k), PieceName("", "a.bin", 3, 0, k),
+                     original_.substr(static_cast<std::size_t>(k - 1) * 1000, 1000));
+        }
+        makeDisk("foreign", "zold(b.bin)020001.zol", "other set");
+        makeDisk("othercount", "zold(a.bin)020001.zol", "other count");
+        mkdir((dir_ / "empty/").c_str(), 0755);
+        host_.answer = [this](const test::ShownBox& box) {
+            if (box.text == StartPrompt) {
+                return mb::IdOk;
+            }
+            if (queue_.empty()) {
+                return (box.flags & mb::ButtonMask) == mb::Ok ? mb::IdOk : mb::IdCancel;
+            }
+            insert(queue_.front());
+            queue_.pop_front();
+            return mb::IdOk;
+        };
+    }
+
+    void makeDisk(const std::string& disk, const std::string& name, const std::string& bytes) {
+        mkdir((dir_ / disk).c_str(), 0755);
+        test::WriteBytes(dir_ / (disk + "/" + name), bytes);
+    }
+
+    void insert(const std::string& disk) {
+        test::RemoveFiles(drive_);
+        test::CopyFilesTo(dir_ / (disk + "/"), drive_);
+    }
+
+    // Gathers with disk first in the drive and the others queued, then joins.
+    std::string gatherAndJoin(const std::string& first, std::deque<std::string> queue) {
+        insert(first);
+        queue_ = std::move(queue);
+        const std::string firstPath = drive_ + FolderEntries(drive_).front();
+        host_.list = {firstPath};
+        GatherFloppyPieces(host_, firstPath);
+        host_.output = dir_ / "joined";
+        JoinFiles(host_);
+        return test::ReadBytes(dir_ / "joined");
+    }
+
+    ScratchDir dir_;
+    std::string drive_;
+    std::string original_;
+    std::deque<std::string> queue_;
+    FakeHost host_;
+};
+
+TEST_F(GatherTest, PiecesInAnyOrderAreJoinedInPieceOrder) {
+    EXPECT_EQ(gatherAndJoin("d3", {"d1", "d2"}), original_);
+    const std::vector<std::string> copies = {host_.tempFolder() + "zold(a.bin)030001.zol",
+                                             host_.tempFolder() + "zold(a.bin)030002.zol",
+                                             host_.tempFolder() + "zold(a.bin)030003.zol"};
+    EXPECT_EQ(host_.list, copies);
+    EXPECT_EQ(host_.countBoxes(StartPrompt), 1);
+    EXPECT_EQ(host_.countBoxes(NextPrompt), 2);
+    EXPECT_EQ(host_.countBoxes(NotAPiece), 0);
+    for (const auto& box : host_.boxes) {
+        EXPECT_EQ(box.caption, MsgCaption);
+        EXPECT_EQ(box.flags & mb::IconMask, 0u) << box.text;
+    }
+}
+
+TEST_F(GatherTest, ForeignOrEmptyDiskBringsTheNotAPiecePromptUntilTheRightOneComes) {
+    EXPECT_EQ(gatherAndJoin("d2", {"foreign", "empty", "othercount", "d1", "d3"}), original_);
+    EXPECT_EQ(host_.countBoxes(NotAPiece), 3);
+    EXPECT_EQ(host_.list.size(), 3u);
+    for (const auto& box : host_.boxes) {
+        if (box.text == NotAPiece) {
+            EXPECT_EQ(box.flags, mb::OkCancel);
+        }
+    }
+}
+
+TEST_F(GatherTest, SameDiskTwiceIsNeitherCopiedNorListedAgain) {
+    EXPECT_EQ(gatherAndJoin("d1", {"d1", "d2", "d2", "d3"}), original_);
+    EXPECT_EQ(host_.countBoxes(AlreadyCollected), 2);
+    EXPECT_EQ(host_.list.size(), 3u);
+}
+
+TEST_F(GatherTest, OneDiskHoldingTheWholeSetGivesEveryPiece) {
+    test::CopyFilesTo(dir_ / "d2/", dir_ / "d1/");
+    test::CopyFilesTo(dir_ / "d3/", dir_ / "d1/");
+    EXPECT_EQ(gatherAndJoin("d1", {}), original_);
+    EXPECT_EQ(host_.countBoxes(AlreadyCollected), 0);
+}
+
+TEST_F(GatherTest, CancelAtTheNotAPiecePromptKeepsTheCopiesMadeSoFar) {
+    insert("d1");
+    queue_ = {"empty"};
+    const std::string firstPath = drive_ + "zold(a.bin)030001.zol";
+    GatherFloppyPieces(host_, firstPath);
+    EXPECT_EQ(host_.list, std::vector<std::string>{host_.tempFolder() + "zold(a.bin)030001.zol"});
+    EXPECT_EQ(host_.countBoxes(NotAPiece), 1);
+}
+
+TEST_F(GatherTest, CancelDuringACopyEndsAfterThatPiece) {
+    insert("d2");
+    queue_ = {"d1", "d3"};
+    host_.onEvents = [this] { host_.state.CancelFlag = 1; };
+    GatherFloppyPieces(host_, drive_ + "zold(a.bin)030002.zol");
+    EXPECT_EQ(host_.list, std::vector<std::string>{host_.tempFolder() + "zold(a.bin)030002.zol"});
+    EXPECT_EQ(test::ReadBytes(host_.list[0]), original_.substr(1000, 1000));
+    EXPECT_EQ(host_.countBoxes(NextPrompt), 0);
+}
+
+TEST_F(GatherTest, FreeSubModeOnlyTellsTheUser) {
+    host_.joinPieces = false;
+    host_.list = {drive_ + "x.txt", drive_ + "y.txt"};
+    GatherFloppyPieces(host_, drive_ + "x.txt");
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].text,
+              "分割されたＦＤの結合のみ行います。分割されたＦＤを準備してください。");
+    EXPECT_EQ(host_.boxes[0].flags, mb::Ok);
+    EXPECT_EQ(host_.list.size(), 2u);
+}
+
+TEST_F(GatherTest, UnreadableCountFailsBeforeAnyPrompt) {
+    host_.list = {drive_ + "zoldfish.txt"};
+    EXPECT_THROW(GatherFloppyPieces(host_, drive_ + "zoldfish.txt"), NotANumberError);
+    EXPECT_TRUE(host_.boxes.empty());
+    EXPECT_EQ(host_.list.size(), 1u);
+}
+
+} // namespace
+} // namespace zol
