@@ -1,0 +1,45 @@
+// Start-up and shutdown order of the program.
+#include "ProgramIcon.h"
+#include "QtDialogs.h"
+#include "TZOLMain.h"
+#include "TZOLbrows.h"
+#include "archiver/ArchiverBinding.h"
+#include "engine/Texts.h"
+#include "platform/DriveService.h"
+#include "platform/TempFolder.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char* argv[]) {
+    // The library is bound before any window exists.
+    zol::BindArchiverLibrary();
+    int result = 0;
+    {
+        QApplication app(argc, argv);
+        QApplication::setApplicationDisplayName(QString::fromUtf8(zol::AppTitle));
+        QApplication::setWindowIcon(zol::ProgramIcon());
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+
+        zol::QtDialogs dialogs;
+        zol::SetOwnerlessMessageBox(
+            [&dialogs](const std::string& text, const std::string& caption, unsigned flags) {
+                dialogs.messageBox(nullptr, QString::fromStdString(text),
+                                   QString::fromStdString(caption), flags);
+            });
+        // Lives until after the loop, so the pieces gathered from floppies and the
+        // compress-and-split archive go with it.
+        zol::TempFolder temp;
+        const std::unique_ptr<zol::DriveService> drives = zol::makeSystemDriveService();
+
+        zol::TZOLMain mainWindow(dialogs, *drives, temp, QApplication::arguments().mid(1));
+        zol::TZOLbrows viewer(dialogs, mainWindow, &mainWindow);
+        viewer.hide();
+        mainWindow.setViewerOpener([&viewer] { viewer.exec(); });
+        mainWindow.show();
+        result = QApplication::exec();
+        zol::SetOwnerlessMessageBox(nullptr);
+    }
+    zol::ReleaseArchiverLibrary();
+    return result;
+}

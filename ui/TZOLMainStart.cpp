@@ -1,0 +1,204 @@
+// Start: the confirmations, the run of the mode, the two sequences and the reset.
+#include "TZOLMain.h"
+#include "engine/Media.h"
+#include "engine/MessageBox.h"
+#include "engine/Paths.h"
+#include "engine/PieceName.h"
+#include "engine/Texts.h"
+#include "platform/FileError.h"
+
+#include <filesystem>
+
+namespace zol {
+
+namespace {
+
+QString q(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+struct StartTexts {
+    const char* emptyList;
+    const char* confirm;
+};
+
+StartTexts startTexts(std::int32_t procMode) {
+    switch (procMode) {
+    case mode::Compress:
+        return {"圧縮ファイルを指定していません。指定して再度開始をしてください。",
+                "圧縮先フォルダと圧縮ファイル名の指定は問題ありませんか？"};
+    case mode::Split:
+        return {"分割ファイルを指定していません。指定して再度開始をしてください。",
+                "分割先フォルダと分割ファイルの指定は問題ありませんか？"};
+    case mode::Join:
+    case mode::JoinAndExtract:
+        return {"結合ファイルを指定していません。指定して再度開始をしてください。",
+                "結合先フォルダと結合ファイルの指定は問題ありませんか？"};
+    case mode::Extract:
+        return {"解凍ファイルを指定していません。指定して再度開始をしてください。",
+                "解凍先フォルダと解凍ファイルの指定は問題ありませんか？"};
+    default: // mode::CompressAndSplit
+        return {"圧縮ファイルを指定していません。指定して再度開始をしてください。",
+                "圧縮ファイルと分割先フォルダの指定は問題ありませんか？"};
+    }
+}
+
+bool isChosenMode(std::int32_t procMode) {
+    return procMode >= 0 && procMode <= 5;
+}
+
+bool isJoinMode(std::int32_t procMode) {
+    return procMode == mode::Join || procMode == mode::JoinAndExtract;
+}
+
+void removeQuietly(const std::string& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+}
+
+} // namespace
+
+void TZOLMain::StartButtonClick() {
+    if (running_)
+        return;
+    CancelButton->setEnabled(true);
+    job_.CancelFlag = 0;
+    LockForRun(true);
+    bool finished = false;
+    try {
+        if (isChosenMode(job_.ProcMode))
+            RunMode(job_.ProcMode);
+        else
+            messageBox("処理方法が決定されていません。", MsgCaption, mb::Ok | mb::IconError);
+        if (isChosenMode(job_.ProcMode))
+            ResetAfterStart();
+        CancelButton->setEnabled(false);
+        job_.JoinFileName.clear();
+        finished = true;
+    } catch (const std::exception& error) {
+        // A failed file operation ends the Start where it stands: the window keeps its mode
+        // and Cancel stays enabled.
+        ShowTopLevelError(error.what());
+    }
+    LockForRun(false);
+    CancelButton->setEnabled(!finished);
+    if (closeWhenDone_)
+        close();
+}
+
+void TZOLMain::RunMode(std::int32_t procMode) {
+    if (isJoinMode(procMode)) {
+        const std::vector<std::string> listed = inputs();
+        if (!listed.empty() && IsRemovableDrive(*this, listed.front()))
+            operations_.gather(*this, listed.front());
+    }
+    const StartTexts texts = startTexts(procMode);
+    if (inputs().empty()) {
+        messageBox(texts.emptyList, MsgCaption, mb::Ok | mb::IconError);
+        return;
+    }
+    if (messageBox(texts.confirm, MsgCaption, mb::OkCancel | mb::IconQuestion) != mb::IdOk)
+        return;
+    switch (procMode) {
+    case mode::Compress:
+        operations_.compress(*this);
+        break;
+    case mode::Split:
+        operations_.split(*this);
+        break;
+    case mode::Join:
+        operations_.join(*this);
+        break;
+    case mode::Extract:
+        operations_.extract(*this);
+        break;
+    case mode::CompressAndSplit:
+        CompressAndSplit();
+        break;
+    default:
+        JoinAndExtract();
+        break;
+    }
+}
+
+void TZOLMain::CompressAndSplit() {
+    const std::string destination = outputText();
+    const std::string folder = tempFolder();
+    if (folder.empty()) {
+        messageBox("一時フォルダを作成できません。圧縮と分割は行いません。", MsgCaption,
+                   mb::Ok | mb::IconError);
+        return;
+    }
+    const std::string archiveName = folder + "zoltemp";
+    const std::string archive = archiveName + ".lzh";
+    // A stale archive would be added to, not replaced.
+    removeQuietly(archive);
+    setOutputText(archiveName);
+    operations_.compress(*this);
+    setOutputText(destination);
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(archive, ec)) {
+        messageBox("圧縮ファイルが作成されませんでした。分割は行いません。", MsgCaption,
+                   mb::Ok | mb::IconError);
+        return;
+    }
+    clearInputs();
+    addInput(archive);
+    try {
+        operations_.split(*this);
+    } catch (...) {
+        removeQuietly(archive);
+        throw;
+    }
+    removeQuietly(archive);
+}
+
+void TZOLMain::JoinAndExtract() {
+    std::string joined = outputText();
+    // The output chooser leaves the folder here; a click on a piece may already have named
+    // the file, which must not be named twice.
+    if (!joined.empty() && joined.back() == '/')
+        joined += job_.JoinFileName;
+    setOutputText(joined);
+    operations_.join(*this);
+    clearInputs();
+    addInput(joined);
+    setOutputText(FolderPart(joined));
+    operations_.extract(*this);
+}
+
+void TZOLMain::ResetAfterStart() {
+    for (int count = ListBox1->count(); count > 0; --count)
+        delete ListBox1->takeItem(0);
+    Edit1->clear();
+    GroupBox2->hide();
+    GroupBox6->hide();
+    Prcinf->setText(q("最初に処理方法を決定して下さい。（圧縮、分割、結合、解凍）"));
+    for (QRadioButton* modeRadio : {AchAndBun, Archive, Bunkatu, Ketugou, Melt, KetuAndMelt}) {
+        // Exclusivity would keep the checked radio checked.
+        modeRadio->setAutoExclusive(false);
+        modeRadio->setChecked(false);
+        modeRadio->setAutoExclusive(true);
+    }
+    job_.ProcMode = mode::None;
+    GroupBox3->setTitle(q("入力ファイル"));
+    GroupBox4->setTitle(q("出力ファイル"));
+    ClearMemo();
+}
+
+void TZOLMain::ShowTopLevelError(const char* text) {
+    std::string shown = text;
+    if (!shown.empty() && static_cast<unsigned char>(shown.back()) > '.')
+        shown += '.';
+    messageBox(shown, AppTitle, mb::Ok | mb::IconError);
+}
+
+void TZOLMain::LockForRun(bool locked) {
+    running_ = locked;
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{StartButton, EndButton, GroupBox1, GroupBox2, GroupBox6,
+                                         GroupBox7, ListBox1, BitBtn1, BitBtn3, Edit1, BitBtn2})
+        control->setEnabled(!locked);
+}
+
+} // namespace zol
