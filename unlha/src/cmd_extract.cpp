@@ -155,7 +155,9 @@ int32_t RunExtract(const Command& command, Report& report) {
     if (!matched) {
         return report.Fail(UNLHA_ERROR_NOT_FIND_FILE, "unlha: no member matches");
     }
-    report.Line(std::to_string(extracted) + " files extracted");
+    if (report.Result() == 0) {
+        report.Line(std::to_string(extracted) + " files extracted");
+    }
     return report.Result();
 }
 
