@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -153,8 +153,10 @@ Bytes Level0Member(const std::string& storedName, const Bytes& data, std::uint32
     for (auto b : h) {
         sum += b;
     }
-    Bytes member{static_cast<std::uint8_t>(h.size()), static_cast<std::uint8_t>(sum)};
-    member.insert(member.end(), h.begin(), h.end());
+    Bytes member(h.size() + 2);
+    member[0] = static_cast<std::uint8_t>(h.size());
+    member[1] = static_cast<std::uint8_t>(sum);
+    std::copy(h.begin(), h.end(), member.begin() + 2);
     member.insert(member.end(), data.begin(), data.end());
     return member;
 }

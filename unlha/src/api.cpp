@@ -2,6 +2,7 @@
 #include "archive_reader.h"
 #include "commands.h"
 #include "dos_time.h"
+#include "member_data.h"
 #include "member_info.h"
 #include "unlha32.h"
 #include "wildcard.h"
@@ -156,12 +157,12 @@ int32_t UnlhaCheckArchive(const char* path, int32_t mode) {
         return 0;
     }
     if (mode != 0) {
-        unlha::Report report;
-        std::string quoted = "t \"";
-        quoted += path;
-        quoted += "\"";
-        if (unlha::RunCommand(quoted, report) != 0) {
-            return 0;
+        for (const unlha::Member& m : archive.Members()) {
+            const auto ignore = [](const std::uint8_t*, std::size_t) { return true; };
+            if (!m.header.IsDirectory() &&
+                unlha::DecodeMember(archive, m, ignore) != unlha::MemberOutcome::Ok) {
+                return 0;
+            }
         }
     }
     return 1;
