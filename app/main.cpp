@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
     int result = 0;
     {
         QApplication app(argc, argv);
-        QApplication::setApplicationDisplayName(QString::fromUtf8(zol::AppTitle));
+        // The application's own title (a display name would be appended to every window title).
+        QApplication::setApplicationName(QString::fromUtf8(zol::AppTitle));
         QApplication::setWindowIcon(zol::ProgramIcon());
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
 
