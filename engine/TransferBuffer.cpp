@@ -25,8 +25,11 @@ void MoveBytes(JobHost& host, File& in, File& out, std::int64_t n, AfterBlock af
     }
     while (n > 0) {
         const auto block = static_cast<std::size_t>(std::min<std::int64_t>(n, TransferBufferSize));
-        in.read(buffer, block);
-        out.write(buffer, block);
+        const std::size_t copied = out.copyFrom(in, block);
+        if (copied < block) {
+            in.read(buffer, block - copied);
+            out.write(buffer, block - copied);
+        }
         n -= static_cast<std::int64_t>(block);
         if (onBlock != nullptr) {
             onBlock(host);

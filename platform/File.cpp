@@ -98,6 +98,32 @@ void File::write(const void* buffer, std::size_t n) {
     }
 }
 
+std::size_t File::copyFrom(File& in, std::size_t n) {
+    std::size_t copied = 0;
+    while (copied < n) {
+        const ssize_t put = ::copy_file_range(in.fd_, nullptr, fd_, nullptr, n - copied, 0);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            // Not between these files (another file system, a device): read and write instead.
+            if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP ||
+                errno == EBADF) {
+                return copied;
+            }
+            if (copied > 0) {
+                throw FileError(ShortWriteCode);
+            }
+            throwErrno(errno);
+        }
+        if (put == 0) {
+            return copied; // the end of the input, or a file whose size the system does not know
+        }
+        copied += static_cast<std::size_t>(put);
+    }
+    return copied;
+}
+
 void File::close() {
     const int fd = std::exchange(fd_, -1);
     if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) {

@@ -24,6 +24,10 @@ public:
     void read(void* buffer, std::size_t n);
     // Writes all n bytes; a write that stores only part of them is a short write.
     void write(const void* buffer, std::size_t n);
+    // Copies up to n bytes from in to this file inside the system, without passing them
+    // through memory of ours. Returns how many were copied: fewer than n (down to 0) when the
+    // system cannot copy between these two files, and the caller moves the rest itself.
+    std::size_t copyFrom(File& in, std::size_t n);
     // Closes the file, reporting what the system reports (a delayed write error).
     void close();
 

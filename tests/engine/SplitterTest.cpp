@@ -139,6 +139,25 @@ TEST_F(SplitterTest, PieceLargerThanTheBufferMovesInSeveralBlocks) {
         << "8 MiB in 3 blocks of the 3276800-byte buffer, then 5 bytes";
 }
 
+// Between two file systems the system copies nothing and the buffer carries every block.
+TEST_F(SplitterTest, RoundTripAcrossFileSystemsGoesThroughTheBuffer) {
+    if (!test::Exists("/dev/shm")) {
+        GTEST_SKIP() << "no /dev/shm";
+    }
+    ScratchDir other("/dev/shm");
+    const std::int64_t p = 4 * 1024 * 1024;
+    host_.state.PieceSize = p;
+    host_.output = other.path();
+    const std::string input = makeInput("a.bin", static_cast<std::size_t>(p + 5));
+    host_.list = {input};
+    SplitFiles(host_);
+    EXPECT_EQ(test::ReadBytes(other / "zold(a.bin)020001.zol"),
+              test::ReadBytes(input).substr(0, p));
+    EXPECT_EQ(test::ReadBytes(other / "zold(a.bin)020002.zol"), test::ReadBytes(input).substr(p));
+    EXPECT_EQ(test::ModifiedTime(other / "zold(a.bin)020002.zol"), InputTime - 1);
+    EXPECT_EQ(joinedFrom(other.path()), test::ReadBytes(input));
+}
+
 TEST_F(SplitterTest, PieceSizeBeyondTwoGibibytesCopiesSmallerFilesWhole) {
     host_.state.PieceSize = 4294967295LL;
     const std::string input = makeInput("a.bin", 1000);

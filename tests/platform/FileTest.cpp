@@ -34,6 +34,22 @@ TEST(File, CopiesWhatItReads) {
     EXPECT_EQ(test::ReadBytes(dir / "out"), bytes);
 }
 
+TEST(File, CopyFromCopiesInsideTheSystemOrLeavesTheRestToTheCaller) {
+    ScratchDir dir;
+    const std::string bytes = test::PatternBytes(5000);
+    test::WriteBytes(dir / "in", bytes);
+    {
+        File in = File::openRead(dir / "in");
+        File out = File::create(dir / "out");
+        EXPECT_EQ(out.copyFrom(in, 3000), 3000u);
+        EXPECT_EQ(out.copyFrom(in, 3000), 2000u) << "the input ends";
+        out.close();
+    }
+    EXPECT_EQ(test::ReadBytes(dir / "out"), bytes);
+    File in = File::openRead(dir / "in");
+    EXPECT_EQ(File::create("/dev/null").copyFrom(in, 3000), 0u) << "no copy into a device";
+}
+
 TEST(File, FailuresCarryTheProgramsCodes) {
     ScratchDir dir;
     test::WriteBytes(dir / "short", "abc");

@@ -21,8 +21,8 @@ namespace zol::test {
 // A fresh folder under /tmp, removed with its contents at the end of the test.
 class ScratchDir {
 public:
-    ScratchDir() {
-        std::string pattern = "/tmp/zoltest-XXXXXX";
+    explicit ScratchDir(const std::string& base = "/tmp") {
+        std::string pattern = base + "/zoltest-XXXXXX";
         if (mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
