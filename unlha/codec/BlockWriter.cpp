@@ -3,6 +3,7 @@
 #include "HuffmanCode.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace unlha::lzh {
 
@@ -25,12 +26,19 @@ int OnlySymbol(const std::uint32_t* freq, int n) {
     return 0;
 }
 
-void WriteSingle(BitWriter& out, int nBits, int symbol) {
+// Counts the bits instead of writing them.
+struct BitCounter {
+    std::uint64_t bits = 0;
+    void Put(int n, std::uint32_t) { bits += static_cast<std::uint64_t>(n); }
+};
+
+template <typename Writer> void WriteSingle(Writer& out, int nBits, int symbol) {
     out.Put(nBits, 0);
     out.Put(nBits, static_cast<std::uint32_t>(symbol));
 }
 
-void WritePtLengths(BitWriter& out, const std::uint8_t* lengths, int nn, int nBits, int special) {
+template <typename Writer>
+void WritePtLengths(Writer& out, const std::uint8_t* lengths, int nn, int nBits, int special) {
     const int n = UsedLength(lengths, nn);
     out.Put(nBits, static_cast<std::uint32_t>(n));
     int i = 0;
@@ -83,23 +91,21 @@ template <typename Emit> void ForEachCLengthCode(const std::uint8_t* cLen, Emit 
     }
 }
 
-} // namespace
-
-void WriteBlock(BitWriter& out, const Params& params, const Tokens& tokens) {
+template <typename Writer> void Write(Writer& out, const Params& params, TokenSpan tokens) {
     std::uint32_t cFreq[kNC] = {};
     std::uint32_t pFreq[kMaxNP] = {};
-    for (const std::uint16_t c : tokens.c) {
-        ++cFreq[c];
+    for (std::size_t i = 0; i < tokens.size; ++i) {
+        ++cFreq[tokens.c[i]];
     }
-    for (const std::uint16_t p : tokens.position) {
-        ++pFreq[PositionSymbol(p)];
+    for (std::size_t i = 0; i < tokens.positions; ++i) {
+        ++pFreq[PositionSymbol(tokens.position[i])];
     }
     std::uint8_t cLen[kNC];
     std::uint16_t cCode[kNC];
     BuildCodeLengths(cFreq, kNC, kMaxCodeLength, cLen);
     AssignCodes(cLen, kNC, cCode);
 
-    out.Put(kBlockSizeBits, static_cast<std::uint32_t>(tokens.Size()));
+    out.Put(kBlockSizeBits, static_cast<std::uint32_t>(tokens.size));
     if (UsedLength(cLen, kNC) == 0) {
         WriteSingle(out, kTBits, 0);
         WriteSingle(out, kCBits, OnlySymbol(cFreq, kNC));
@@ -132,8 +138,19 @@ void WriteBlock(BitWriter& out, const Params& params, const Tokens& tokens) {
         WritePtLengths(out, pLen, params.np, params.pBits, -1);
     }
 
+    if constexpr (std::is_same_v<Writer, BitCounter>) {
+        // Only the sums matter when counting.
+        for (int i = 0; i < kNC; ++i) {
+            out.bits += std::uint64_t{cFreq[i]} * cLen[i];
+        }
+        for (int i = 0; i < params.np; ++i) {
+            out.bits += std::uint64_t{pFreq[i]} * (pLen[i] + (i > 1 ? i - 1 : 0));
+        }
+        return;
+    }
     std::size_t next = 0;
-    for (const std::uint16_t c : tokens.c) {
+    for (std::size_t i = 0; i < tokens.size; ++i) {
+        const std::uint16_t c = tokens.c[i];
         out.Put(cLen[c], cCode[c]);
         if (c >= 256) {
             const unsigned p = tokens.position[next++];
@@ -144,6 +161,26 @@ void WriteBlock(BitWriter& out, const Params& params, const Tokens& tokens) {
             }
         }
     }
+}
+
+} // namespace
+
+std::pair<TokenSpan, TokenSpan> TokenSpan::Split(std::size_t n) const {
+    std::size_t matches = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        matches += c[i] >= 256;
+    }
+    return {{c, n, position, matches}, {c + n, size - n, position + matches, positions - matches}};
+}
+
+void WriteBlock(BitWriter& out, const Params& params, TokenSpan tokens) {
+    Write(out, params, tokens);
+}
+
+std::uint64_t BlockBits(const Params& params, TokenSpan tokens) {
+    BitCounter counter;
+    Write(counter, params, tokens);
+    return counter.bits;
 }
 
 } // namespace unlha::lzh

@@ -33,19 +33,32 @@ public:
     }
 
 private:
-    std::uint32_t Hash(std::size_t pos) const {
+    template <typename OnLonger>
+    void Walk(std::size_t pos, int limit, int atLeast, int chain, OnLonger onLonger);
+
+    std::uint32_t Load(std::size_t pos) const {
         std::uint32_t v;
         std::memcpy(&v, data_ + pos, 4);
-        return ((v & 0xffffff) * 0x9E3779B1u) >> (32 - hashBits_);
+        return v;
+    }
+    std::uint32_t Hash4(std::uint32_t v) const { return (v * 0x9E3779B1u) >> (32 - hashBits_); }
+    static std::uint32_t Hash3(std::uint32_t v) {
+        return ((v & 0xffffff) * 0x9E3779B1u) >> (32 - kHash3Bits);
     }
     void Insert(std::size_t pos) {
         if (pos + 4 > size_) {
             return;
         }
-        const std::uint32_t h = Hash(pos);
+        const std::uint32_t v = Load(pos);
+        const std::uint32_t h = Hash4(v);
         prev_[pos & mask_] = head_[h];
         head_[h] = static_cast<std::uint32_t>(pos + 1);
+        head3_[Hash3(v)] = static_cast<std::uint32_t>(pos + 1);
     }
+
+    // Chains link positions with the same 4 bytes; 3-byte matches, worth having only when
+    // near, come from the newest position with the same 3 bytes.
+    static constexpr int kHash3Bits = 14;
 
     const std::uint8_t* data_;
     std::size_t size_;
@@ -59,6 +72,7 @@ private:
     // checked against the real bytes at its distance.
     std::vector<std::uint32_t> head_;
     std::vector<std::uint32_t> prev_;
+    std::vector<std::uint32_t> head3_;
 };
 
 } // namespace unlha::lzh

@@ -39,7 +39,7 @@ Bytes Encoded(int dictBits, const Bytes& input) {
 // A block of hand-made tokens as our encoder would write it.
 Bytes OneBlock(int dictBits, const lzh::Tokens& tokens) {
     lzh::BitWriter out;
-    lzh::WriteBlock(out, lzh::ParamsFor(dictBits), tokens);
+    lzh::WriteBlock(out, lzh::ParamsFor(dictBits), tokens.Span());
     out.Finish();
     return out.Bytes();
 }
