@@ -219,3 +219,36 @@ TEST(NameEncoding, StoredNamesBecomeUtf8ByHint) {
     EXPECT_EQ(StoredNameToUtf8("\x83\x74\x83\x40", NameHint::Unknown), "ファ");
     EXPECT_EQ(StoredNameToUtf8("bad\xFF\xFE", NameHint::Unknown), "bad__");
 }
+
+TEST(Level3Header, ReadsFourByteSizesAndExtensions) {
+    // Level 3 as LHa for UNIX defines it: word size 4, header size and extension sizes in
+    // 32 bits.
+    Bytes h(32, 0);
+    h[0] = 4;
+    const std::string method = "-lh0-";
+    std::copy(method.begin(), method.end(), h.begin() + 2);
+    h[7] = 3;     // compressed size
+    h[11] = 3;    // original size
+    h[15] = 0x10; // mtime 16
+    h[19] = 0x20;
+    h[20] = 3;
+    const Bytes data{'a', 'b', 'c'};
+    const std::uint16_t crc = Crc16(data.data(), data.size());
+    h[21] = static_cast<std::uint8_t>(crc);
+    h[22] = static_cast<std::uint8_t>(crc >> 8);
+    h[23] = 'U';
+    const std::string name = "three.txt";
+    const std::uint32_t extSize = 1 + static_cast<std::uint32_t>(name.size()) + 4;
+    h[28] = static_cast<std::uint8_t>(extSize); // first extension's size
+    h.push_back(0x01);
+    h.insert(h.end(), name.begin(), name.end());
+    h.insert(h.end(), {0, 0, 0, 0});             // no further extension
+    h[24] = static_cast<std::uint8_t>(h.size()); // total header size
+    h.insert(h.end(), data.begin(), data.end());
+    const ParsedHeader parsed = ParseHeader(h.data(), h.size());
+    ASSERT_EQ(parsed.status, ParseStatus::Ok) << parsed.problem;
+    EXPECT_EQ(parsed.header.level, 3);
+    EXPECT_EQ(parsed.header.path, "three.txt");
+    EXPECT_EQ(parsed.header.mtime, 16);
+    EXPECT_EQ(parsed.headerSize, h.size() - 3);
+}

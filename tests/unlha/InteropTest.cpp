@@ -102,6 +102,13 @@ TEST_P(OurArchives, LhasaListsTestsAndExtractsThemByteForByte) {
         << "the Japanese name is stored in Shift-JIS";
 }
 
+TEST_P(OurArchives, WeExtractThemBackWithTheirJapaneseNames) {
+    const auto x = RunUnlha("e -x1m1 " + archive_ + " " + (dir_ / "ours/"));
+    ASSERT_EQ(x.result, 0) << x.output;
+    ExpectSameFiles(dir_ / "src", dir_ / "ours");
+    EXPECT_EQ(TreeListing(dir_ / "ours"), TreeListing(dir_ / "src")) << "folders too";
+}
+
 INSTANTIATE_TEST_SUITE_P(Methods, OurArchives, ::testing::Values("-o5", "-o6", "-o7", "-z"));
 
 struct FixtureCase {
