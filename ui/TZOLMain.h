@@ -132,7 +132,8 @@ private:
     void ResetAfterStart();
     void RunMode(std::int32_t mode);
     void CompressAndSplit();
-    void JoinAndExtract();
+    void JoinListed(bool gathered);
+    void JoinAndExtract(bool gathered);
     void ShowTopLevelError(const char* text);
     void LockForRun(bool locked);
     void NoteLastEntry();

@@ -87,10 +87,13 @@ void TZOLMain::StartButtonClick() {
 }
 
 void TZOLMain::RunMode(std::int32_t procMode) {
+    bool gathered = false;
     if (isJoinMode(procMode)) {
         const std::vector<std::string> listed = inputs();
-        if (!listed.empty() && IsRemovableDrive(*this, listed.front()))
+        if (!listed.empty() && IsRemovableDrive(*this, listed.front())) {
             operations_.gather(*this, listed.front());
+            gathered = true;
+        }
     }
     const StartTexts texts = startTexts(procMode);
     if (inputs().empty()) {
@@ -107,7 +110,7 @@ void TZOLMain::RunMode(std::int32_t procMode) {
         operations_.split(*this);
         break;
     case mode::Join:
-        operations_.join(*this);
+        JoinListed(gathered);
         break;
     case mode::Extract:
         operations_.extract(*this);
@@ -116,7 +119,7 @@ void TZOLMain::RunMode(std::int32_t procMode) {
         CompressAndSplit();
         break;
     default:
-        JoinAndExtract();
+        JoinAndExtract(gathered);
         break;
     }
 }
@@ -153,14 +156,26 @@ void TZOLMain::CompressAndSplit() {
     removeQuietly(archive);
 }
 
-void TZOLMain::JoinAndExtract() {
+void TZOLMain::JoinListed(bool gathered) {
+    const std::vector<std::string> joined = inputs();
+    operations_.join(*this);
+    if (!gathered)
+        return;
+    // The copies gathered from floppies have served once the join has read them.
+    const std::string folder = tempFolder();
+    for (const std::string& copy : joined)
+        if (!folder.empty() && copy.rfind(folder, 0) == 0)
+            removeQuietly(copy);
+}
+
+void TZOLMain::JoinAndExtract(bool gathered) {
     std::string joined = outputText();
     // The output chooser leaves the folder here; a click on a piece may already have named
     // the file, which must not be named twice.
     if (!joined.empty() && joined.back() == '/')
         joined += job_.JoinFileName;
     setOutputText(joined);
-    operations_.join(*this);
+    JoinListed(gathered);
     clearInputs();
     addInput(joined);
     setOutputText(FolderPart(joined));

@@ -129,3 +129,26 @@ TEST(HelpTest, WindowShowsTheTopicAndCloses) {
 
 } // namespace
 } // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST(FormatDialogTest, ErasesTheMediumOnConfirmationAndTellsTheOutcome) {
+    QTemporaryDir dir;
+    const std::string root = dir.path().toStdString() + "/";
+    std::ofstream(root + "old.txt") << "old";
+    FakeDialogs dialogs;
+    dialogs.answers = {mb::IdCancel};
+    FormatDialog dialog(dialogs, nullptr, dir.path() + QLatin1Char('/'));
+    dialog.startFormat();
+    EXPECT_TRUE(std::filesystem::exists(root + "old.txt"));
+    dialog.startFormat();
+    EXPECT_FALSE(std::filesystem::exists(root + "old.txt"));
+    ASSERT_EQ(dialogs.boxes.size(), 3u);
+    EXPECT_EQ(dialogs.boxes[0].flags, mb::OkCancel | mb::IconQuestion);
+    EXPECT_EQ(dialogs.boxes[2].text, "フォーマットが終了しました。");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+} // namespace
+} // namespace zol::test

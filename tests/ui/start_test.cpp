@@ -309,6 +309,46 @@ TEST_F(JoinAndExtractTest, FileOutputIsUsedAsItStands) {
     EXPECT_EQ(extractedFrom, std::vector<std::string>{out + "DATA.LZH"});
 }
 
+TEST_F(StartTest, SplitOntoTheFloppyOffersTheFormatAndAsksForEachNewDisk) {
+    const std::string input = writeFile("big.bin", 3000000);
+    const std::string floppy = drives_.removableRoot;
+    const std::string shelf = makeFolder("shelf");
+    std::ofstream(floppy + "old.txt") << "not empty";
+    // Changing the disk: what is on the floppy goes to the shelf.
+    dialogs_.onBox = [&](const ShownBox& box) {
+        if (box.text != "つぎの新しいＦＤに入替えてください。")
+            return;
+        for (const auto& entry : std::filesystem::directory_iterator(floppy))
+            std::filesystem::rename(entry.path(), shelf + entry.path().filename().string());
+    };
+    dialogs_.answers = {mb::IdOk, mb::IdCancel};
+    win_->Bunkatu->setChecked(true);
+    win_->addInput(input);
+    win_->setOutputText(floppy);
+    win_->StartButtonClick();
+    EXPECT_EQ(
+        dialogs_.texts(),
+        (std::vector<std::string>{
+            "分割先フォルダと分割ファイルの指定は問題ありませんか？",
+            "指定のＦＤは、初期化されたＦＤではありません。\nＦＤのフォーマットを行いますか？",
+            "つぎの新しいＦＤに入替えてください。", "つぎの新しいＦＤに入替えてください。"}));
+    EXPECT_TRUE(dialogs_.formatted.empty()); // the offer was declined
+    EXPECT_TRUE(Exists(shelf + "zold(big.bin)030001.zol"));
+    EXPECT_TRUE(Exists(shelf + "zold(big.bin)030002.zol"));
+    EXPECT_TRUE(Exists(floppy + "zold(big.bin)030003.zol"));
+}
+
+TEST_F(StartTest, AcceptedFormatOfferOpensTheFormatDialogForTheDrive) {
+    std::ofstream(drives_.removableRoot + "old.txt") << "not empty";
+    win_->Bunkatu->setChecked(true);
+    win_->addInput(writeFile("small.txt", 10));
+    win_->setOutputText(drives_.removableRoot);
+    win_->StartButtonClick();
+    EXPECT_EQ(dialogs_.formatted,
+              std::vector<QString>{QString::fromStdString(drives_.removableRoot)});
+    EXPECT_TRUE(Exists(drives_.removableRoot + "small.txt"));
+}
+
 class FloppyPreStepTest : public StartTest {};
 
 TEST_F(FloppyPreStepTest, PiecesOnTheFloppyAreGatheredBeforeTheConfirmation) {
@@ -325,6 +365,9 @@ TEST_F(FloppyPreStepTest, PiecesOnTheFloppyAreGatheredBeforeTheConfirmation) {
                         "こからでも結構です。");
     EXPECT_EQ(shown[1], "結合先フォルダと結合ファイルの指定は問題ありませんか？");
     EXPECT_EQ(ReadAll(scratch("joined.txt")), "hello");
+    // The copy gathered into the temporary folder went with the join.
+    EXPECT_FALSE(Exists(temp_.path() + "zold(x.txt)010001.zol"));
+    EXPECT_TRUE(Exists(piece));
 }
 
 TEST_F(FloppyPreStepTest, GatheringThatEndsEmptyBringsTheEmptyListBox) {
