@@ -10,7 +10,7 @@ namespace zol {
 
 // More members than any real archive holds; a library that never ends its listing is stopped
 // here.
-constexpr std::size_t MaxListedMembers = 1u << 20;
+constexpr std::size_t MaxListedMembers = 1u << 17;
 
 // Lists the members of the archive at path through the bound table: open (mode 1), find first
 // ("*.*"), find next while members come, close. member receives each filled record in the
