@@ -48,6 +48,11 @@ std::int64_t FileSizeByName(const std::string& path) {
     if (name.empty()) {
         return 0;
     }
+    // An entry of exactly this name is the one the listing would choose: no need to list.
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) {
+        return S_ISREG(st.st_mode) ? st.st_size : 0;
+    }
     std::unique_ptr<DIR, DirCloser> dir(opendir(folder.c_str()));
     if (!dir) {
         return 0;
