@@ -1,5 +1,6 @@
 // Archives of any bytes: listed through the listing calls, tested and extracted into a
-// scratch folder, which must afterwards hold nothing but what was extracted into it.
+// scratch folder, which must afterwards hold nothing but what was extracted into it. The
+// scratch folder (/tmp/unlha-fuzz-XXXXXX) is left empty when the fuzzer ends.
 #include "unlha32.h"
 
 #include <cstdint>
