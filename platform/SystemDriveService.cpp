@@ -2,17 +2,28 @@
 #include "platform/MountInfo.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <map>
+#include <poll.h>
 #include <unistd.h>
+#include <utility>
 
 namespace zol {
 
 namespace {
 
-std::string readMountInfo() {
-    std::ifstream in("/proc/self/mountinfo");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// Reads the whole mount table from its start; this also clears a pending change event.
+std::string readMountInfo(int fd) {
+    std::string text;
+    char block[4096];
+    lseek(fd, 0, SEEK_SET);
+    for (;;) {
+        const ssize_t got = read(fd, block, sizeof block);
+        if (got <= 0) {
+            return text;
+        }
+        text.append(block, static_cast<std::size_t>(got));
+    }
 }
 
 // The real path of path's longest existing leading part: an output folder or a piece may
@@ -43,8 +54,19 @@ std::string resolveExisting(const std::string& path) {
     }
 }
 
+// The splitter asks after every piece: the mount table is parsed again only when the system
+// reports a change of it (poll on mountinfo), and a device's removable flag is kept until then.
 class SystemDriveService : public DriveService {
 public:
+    SystemDriveService() : table_(open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC)) {}
+    SystemDriveService(const SystemDriveService&) = delete;
+    SystemDriveService& operator=(const SystemDriveService&) = delete;
+    ~SystemDriveService() override {
+        if (table_ >= 0) {
+            close(table_);
+        }
+    }
+
     std::string driveRoot(const std::string& path) override {
         const MountEntry* mount = mountOf(path);
         if (mount == nullptr) {
@@ -55,24 +77,45 @@ public:
 
     bool isRemovable(const std::string& path) override {
         const MountEntry* mount = mountOf(path);
-        return mount != nullptr && BlockDeviceIsRemovable("/sys", mount->major, mount->minor);
+        if (mount == nullptr) {
+            return false;
+        }
+        const auto device = std::make_pair(mount->major, mount->minor);
+        const auto known = removable_.find(device);
+        if (known != removable_.end()) {
+            return known->second;
+        }
+        const bool removable = BlockDeviceIsRemovable("/sys", mount->major, mount->minor);
+        removable_.emplace(device, removable);
+        return removable;
     }
 
 private:
     const MountEntry* mountOf(const std::string& path) {
-        if (path.empty()) {
+        if (path.empty() || table_ < 0) {
             return nullptr;
         }
         const std::string resolved = resolveExisting(path);
         if (resolved.empty()) {
             return nullptr;
         }
-        // Read afresh each time: a disk may have been changed or mounted since the last question.
-        mounts_ = ParseMountInfo(readMountInfo());
+        if (!loaded_ || tableChanged()) {
+            mounts_ = ParseMountInfo(readMountInfo(table_));
+            removable_.clear();
+            loaded_ = true;
+        }
         return FindMount(mounts_, resolved);
     }
 
+    bool tableChanged() const {
+        pollfd watch{table_, POLLPRI, 0};
+        return poll(&watch, 1, 0) > 0 && (watch.revents & (POLLPRI | POLLERR)) != 0;
+    }
+
+    int table_;
+    bool loaded_ = false;
     std::vector<MountEntry> mounts_;
+    std::map<std::pair<unsigned, unsigned>, bool> removable_;
 };
 
 } // namespace

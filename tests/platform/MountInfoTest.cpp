@@ -4,6 +4,9 @@
 #include "platform/DriveService.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 
 namespace zol {
 namespace {
@@ -139,6 +142,39 @@ TEST(SystemDriveService, DriveRootIsAMountPointHoldingThePath) {
     EXPECT_EQ(std::string(real).rfind(root == "/" ? "/" : root.substr(0, root.size() - 1), 0), 0u);
     std::free(real);
     EXPECT_EQ(drives->driveRoot(dir.path()), root);
+}
+
+// A disk mounted after the first question is seen at the next one. The mount happens in a
+// child process with a private mount namespace, so the machine's table is never touched.
+TEST(SystemDriveService, SeesAMountMadeAfterTheFirstQuestion) {
+    ScratchDir dir;
+    const std::string point = dir / "drive";
+    mkdir(point.c_str(), 0755);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            _exit(77);
+        }
+        const auto drives = makeSystemDriveService();
+        const std::string before = drives->driveRoot(point + "/a.zol");
+        if (mount("none", point.c_str(), "tmpfs", 0, "size=64k") != 0) {
+            _exit(77);
+        }
+        char* real = realpath(point.c_str(), nullptr);
+        const std::string expected = std::string(real) + "/";
+        std::free(real);
+        const std::string after = drives->driveRoot(point + "/a.zol");
+        _exit(before != expected && after == expected && !drives->isRemovable(point) ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) {
+        GTEST_SKIP() << "no mount namespace here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST(SystemDriveService, ProcIsNoRemovableDisk) {
