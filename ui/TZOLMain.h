@@ -44,7 +44,8 @@ public:
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Version;
     QLabel* Image1;
     QPushButton *BitBtn1, *BitBtn2, *BitBtn3;
-    // The tray icon's menu: show, hide, separator, end.
+    // The tray icon's menu: show, hide, separator, end. The tray icon itself (TaskTray) is
+    // hosted on this window at start-up with PopupMenu and TaskTrayMouseDown.
     QMenu* PopupMenu;
     QAction *K1, *K2, *N1, *K3;
 
