@@ -15,9 +15,8 @@ constexpr std::size_t MaxListedMembers = 1u << 17;
 // Lists the members of the archive at path through the bound table: open (mode 1), find first
 // ("*.*"), find next while members come, close. member receives each filled record in the
 // library's order. A search entry still on its fallback delivers nothing, so the listing ends
-// there; at most limit members are delivered.
+// there; at most MaxListedMembers members are delivered.
 void ListArchiveMembers(UNLHA_HWND window, const std::string& path,
-                        const std::function<void(const INDIVIDUALINFO&)>& member,
-                        std::size_t limit = MaxListedMembers);
+                        const std::function<void(const INDIVIDUALINFO&)>& member);
 
 } // namespace zol

@@ -16,10 +16,10 @@ protected:
     }
     BoxRecorder recorder;
     std::vector<std::string> names;
-    void List(std::size_t limit = MaxListedMembers) {
-        ListArchiveMembers(
-            1, "/in/set.lzh",
-            [this](const INDIVIDUALINFO& info) { names.push_back(info.szFileName); }, limit);
+    void List() {
+        ListArchiveMembers(1, "/in/set.lzh", [this](const INDIVIDUALINFO& info) {
+            names.push_back(info.szFileName);
+        });
     }
 };
 
@@ -37,13 +37,25 @@ TEST_F(ArchiveListing, UnboundEntriesShowOneBoxPerCallAndDeliverNothing) {
                                                "UnlhaCloseArchive: LHA.DLL not loaded."}));
 }
 
+TEST_F(ArchiveListing, UnboundFindNextEndsAfterTheFirstMember) {
+    BindArchiverLibrary(NO_FIND_NEXT_LIBRARY);
+    ASSERT_NE(ArchiverModule, nullptr);
+
+    List();
+
+    EXPECT_EQ(names, std::vector<std::string>{"ENDLESS.TXT"});
+    ASSERT_EQ(recorder.boxes.size(), 1u);
+    EXPECT_EQ(recorder.boxes[0].text, "UnlhaFindNext: LHA.DLL not loaded.");
+}
+
 TEST_F(ArchiveListing, EndlessListingStopsAtTheBound) {
     BindArchiverLibrary(PARTIAL_LIBRARY);
     ASSERT_NE(ArchiverModule, nullptr);
 
-    List(5);
+    List();
 
-    EXPECT_EQ(names, std::vector<std::string>(5, "ENDLESS.TXT"));
+    EXPECT_EQ(names.size(), MaxListedMembers);
+    EXPECT_EQ(names.back(), "ENDLESS.TXT");
     EXPECT_TRUE(recorder.boxes.empty());
 }
 

@@ -1,7 +1,8 @@
 /*
  * A build of the library interface that lacks UnlhaGetArcCompressedSize and UnlhaGetAccessTime.
  * The other entries answer fixed values so that a test can tell a bound slot from its fallback;
- * its listing never ends, to show that the viewer's listing stops on its own.
+ * its listing never ends, to show that the viewer's listing stops on its own. Built with
+ * LACKS_FIND_NEXT it lacks UnlhaFindNext as well.
  */
 #include "unlha32.h"
 
@@ -76,11 +77,13 @@ int32_t UnlhaFindFirst(HARC archive, const char* wildcard, INDIVIDUALINFO* info)
     FillEndlessMember(info);
     return 0;
 }
+#ifndef LACKS_FIND_NEXT
 int32_t UnlhaFindNext(HARC archive, INDIVIDUALINFO* info) {
     (void)archive;
     FillEndlessMember(info);
     return 0;
 }
+#endif
 int32_t UnlhaGetArcFileName(HARC archive, char* buffer, int32_t size) {
     (void)archive;
     (void)buffer;
