@@ -205,6 +205,16 @@ TEST(ExtractCommand, RestoresModificationTimesAndModes) {
     EXPECT_EQ(st.st_mode & 0777, 0750u);
 }
 
+TEST(ExtractCommand, RestoresFolderTimesAfterFillingThem) {
+    ScratchDir dir;
+    MakeDirs(dir / "src/sub");
+    WriteText(dir / "src/sub/f.txt", "f");
+    SetModificationTime(dir / "src/sub", 1000000000);
+    ASSERT_EQ(RunUnlha("a -d1 " + (dir / "arc") + " " + (dir / "src/") + " *.*").result, 0);
+    ASSERT_EQ(RunUnlha("x " + (dir / "arc") + " " + (dir / "out/")).result, 0);
+    EXPECT_EQ(ModificationTime(dir / "out/sub"), 1000000000);
+}
+
 TEST(ExtractCommand, ExtractWithoutPathsFlattensAndKeepsNoFolders) {
     ScratchDir dir;
     MakeDirs(dir / "src/sub");

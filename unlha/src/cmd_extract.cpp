@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace unlha {
@@ -121,6 +122,18 @@ bool ExtractMember(const ArchiveReader& archive, const Member& m, const Command&
     return true;
 }
 
+void SetFolderTime(const Destination& destination, const MemberHeader& h) {
+    std::string why;
+    const auto components = SafeComponents(h.path, why);
+    const int folder = components ? destination.OpenFolder(*components) : -1;
+    if (folder >= 0) {
+        const struct timespec times[2] = {{static_cast<time_t>(h.accessTime.value_or(h.mtime)), 0},
+                                          {static_cast<time_t>(h.mtime), 0}};
+        futimens(folder, times);
+        close(folder);
+    }
+}
+
 } // namespace
 
 int32_t RunExtract(const Command& command, Report& report) {
@@ -145,12 +158,20 @@ int32_t RunExtract(const Command& command, Report& report) {
     }
     int extracted = 0;
     bool matched = command.names.empty();
+    std::vector<const Member*> folders;
     for (const Member& m : archive.Members()) {
         if (Selected(command, m.header)) {
             matched = true;
             const bool done = ExtractMember(archive, m, command, destination, report);
+            if (done && m.header.IsDirectory()) {
+                folders.push_back(&m);
+            }
             extracted += done && !m.header.IsDirectory() ? 1 : 0;
         }
+    }
+    // Folder times last: writing into a folder changes them.
+    for (const Member* m : folders) {
+        SetFolderTime(destination, m->header);
     }
     if (!matched) {
         return report.Fail(UNLHA_ERROR_NOT_FIND_FILE, "unlha: no member matches");
