@@ -17,7 +17,12 @@ struct Effort {
     int maxLazy;    // past this, no lazy search at all
 };
 
-constexpr Effort kEffort = {64, 128, 8, 16};
+// The smaller windows search cheaper, so they can afford a deeper lazy search.
+constexpr Effort EffortFor(int dictBits) {
+    return dictBits <= 13   ? Effort{128, 128, 16, 32}
+           : dictBits <= 15 ? Effort{64, 128, 16, 32}
+                            : Effort{64, 128, 8, 16};
+}
 
 // Tokens gathered before the block tables are chosen: the most one block may hold.
 constexpr std::size_t kGatherTokens = 65535;
@@ -45,8 +50,8 @@ Match Usable(Match m) {
 class Encoder {
 public:
     Encoder(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink)
-        : params_(ParamsFor(dictBits)), src_(src), size_(size), sink_(sink),
-          finder_(src, size, dictBits, kEffort.maxChain, kEffort.niceLength) {}
+        : params_(ParamsFor(dictBits)), effort_(EffortFor(dictBits)), src_(src), size_(size),
+          sink_(sink), finder_(src, size, dictBits, effort_.maxChain, effort_.niceLength) {}
 
     std::int64_t Run() {
         std::size_t pos = 0;
@@ -59,8 +64,8 @@ public:
                 continue;
             }
             // Lazy evaluation: a better match one or two bytes on wins over this one.
-            while (m.length < kEffort.maxLazy && pos + 1 < size_) {
-                const int shift = m.length >= kEffort.goodLength ? 2 : 0;
+            while (m.length < effort_.maxLazy && pos + 1 < size_) {
+                const int shift = m.length >= effort_.goodLength ? 2 : 0;
                 const Match next = Usable(finder_.Find(pos + 1, m.length - 1, shift));
                 if (next.length != 0 && Gain(next) > Gain(m) + kLazyBonus1) {
                     if (!Literal(pos++)) {
@@ -136,6 +141,7 @@ private:
     }
 
     Params params_;
+    Effort effort_;
     const std::uint8_t* src_;
     std::size_t size_;
     const Sink& sink_;
