@@ -305,6 +305,19 @@ TEST(CommandErrors, EachFailureHasItsResultAndAMessage) {
     EXPECT_FALSE(Exists(dir / "new.lzh"));
 }
 
+TEST(CommandErrors, FifoInPlaceOfAnArchiveOrFileIsRefusedWithoutWaiting) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe.lzh").c_str(), 0600), 0);
+    EXPECT_EQ(RunUnlha("l " + (dir / "pipe.lzh")).result, UNLHA_ERROR_ARC_FILE_OPEN);
+    EXPECT_EQ(UnlhaOpenArchive(0, (dir / "pipe.lzh").c_str(), 1), 0u);
+    EXPECT_EQ(RunUnlha("a " + (dir / "arc") + " " + (dir / "pipe.lzh")).result,
+              UNLHA_ERROR_FILE_OPEN);
+    WriteText(dir / "f.txt", "f");
+    const auto r = RunUnlha("a " + (dir / "arc") + " " + dir.Path() + "/ *.*");
+    EXPECT_EQ(r.result, 0) << "a FIFO found by a wildcard is skipped: " << r.output;
+    EXPECT_EQ(UnlhaGetFileCount((dir / "arc.lzh").c_str()), 1);
+}
+
 TEST(CommandOutput, IsCutToTheBufferAndTerminated) {
     char small[8];
     std::memset(small, 'X', sizeof small);

@@ -24,7 +24,8 @@ void ArchiveReader::Unmap() {
 
 OpenStatus ArchiveReader::Open(const std::string& path) {
     Unmap();
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so a FIFO in the archive's place is refused instead of waited on.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         problem_ = std::strerror(errno);
         return errno == ENOENT || errno == ENOTDIR ? OpenStatus::Missing : OpenStatus::Unreadable;

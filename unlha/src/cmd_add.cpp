@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace unlha {
@@ -30,8 +31,14 @@ const char* MethodName(Method method) {
 }
 
 bool ReadWhole(const std::string& path, std::vector<std::uint8_t>& data) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        return false;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        errno = EINVAL; // replaced by something that is not a file since it was found
         return false;
     }
     std::uint8_t chunk[1 << 16];
