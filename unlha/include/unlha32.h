@@ -78,6 +78,7 @@ UNLHA_API int32_t Unlha(UNLHA_HWND window, const char* command, char* output, ui
 
 /* Non-zero when path is a readable LZH archive (mode 0: headers only, 1: CRCs too). */
 UNLHA_API int32_t UnlhaCheckArchive(const char* path, int32_t mode);
+/* There is nothing to configure: sets buffer (when given) to an empty option text. */
 UNLHA_API int32_t UnlhaConfigDialog(UNLHA_HWND window, char* buffer, int32_t mode);
 /* Number of members, -1 when the archive cannot be read. */
 UNLHA_API int32_t UnlhaGetFileCount(const char* path);
@@ -89,7 +90,7 @@ UNLHA_API int32_t UnlhaFindFirst(HARC archive, const char* wildcard, INDIVIDUALI
 /* 0: the next member is in info; -1: no more members. */
 UNLHA_API int32_t UnlhaFindNext(HARC archive, INDIVIDUALINFO* info);
 
-/* About the open archive as a whole. */
+/* About the open archive as a whole; all bits set (or an error number) for a handle not open. */
 UNLHA_API int32_t UnlhaGetArcFileName(HARC archive, char* buffer, int32_t size);
 UNLHA_API uint32_t UnlhaGetArcFileSize(HARC archive);
 UNLHA_API uint32_t UnlhaGetArcOriginalSize(HARC archive);
@@ -99,7 +100,8 @@ UNLHA_API uint16_t UnlhaGetArcDate(HARC archive);
 UNLHA_API uint16_t UnlhaGetArcTime(HARC archive);
 UNLHA_API uint32_t UnlhaGetArcOSType(HARC archive);
 
-/* About the member last found by UnlhaFindFirst or UnlhaFindNext. */
+/* About the member last found by UnlhaFindFirst or UnlhaFindNext; all bits set (or an error
+ * number) when there is none. Access and creation times are all bits set when not recorded. */
 UNLHA_API int32_t UnlhaGetFileName(HARC archive, char* buffer, int32_t size);
 UNLHA_API int32_t UnlhaGetMethod(HARC archive, char* buffer, int32_t size);
 UNLHA_API uint32_t UnlhaGetOriginalSize(HARC archive);
