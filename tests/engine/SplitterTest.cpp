@@ -218,6 +218,20 @@ TEST_F(SplitterTest, NeverWritesOverItsInputUnderAnyFormOfItsPath) {
     EXPECT_TRUE(host_.boxes.empty());
 }
 
+// A piece name that is a hard link to the input would be truncated by creating the piece.
+TEST_F(SplitterTest, PieceThatIsTheInputIsRefused) {
+    const std::string input = makeInput("a.bin", 1457665);
+    const std::string bytes = test::ReadBytes(input);
+    link(input.c_str(), (out_ + "zold(a.bin)020001.zol").c_str());
+    host_.list = {input};
+    SplitFiles(host_);
+    ASSERT_EQ(host_.boxes.size(), 1u);
+    EXPECT_EQ(host_.boxes[0].flags, mb::Ok | mb::IconError);
+    EXPECT_EQ(test::ReadBytes(input), bytes);
+    EXPECT_FALSE(test::Exists(out_ + "zold(a.bin)020002.zol"));
+    EXPECT_FALSE(host_.progressVisible);
+}
+
 TEST_F(SplitterTest, LargerInputGetsItsPiecesBesideIt) {
     const std::string input = makeInput("a.bin", 1457665);
     host_.output = in_;
