@@ -98,5 +98,6 @@ TEST(SafeComponents, SplitsAndRefuses) {
     EXPECT_FALSE(unlha::SafeComponents("/etc/passwd", why));
     EXPECT_FALSE(unlha::SafeComponents("c:/x", why));
     EXPECT_FALSE(unlha::SafeComponents("./", why));
+    EXPECT_FALSE(unlha::SafeComponents(std::string("ok\0evil", 7), why));
     EXPECT_EQ(unlha::SafeComponents("..a/b..", why), (std::vector<std::string>{"..a", "b.."}));
 }

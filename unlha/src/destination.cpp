@@ -34,6 +34,10 @@ std::optional<std::vector<std::string>> SafeComponents(const std::string& member
         why = "absolute path";
         return std::nullopt;
     }
+    if (memberPath.find('\0') != std::string::npos) {
+        why = "zero byte in the name"; // the system would cut the name there
+        return std::nullopt;
+    }
     std::vector<std::string> components;
     std::size_t start = 0;
     while (start <= memberPath.size()) {

@@ -12,7 +12,7 @@
 namespace unlha {
 
 // The components of a member path that may be written, or nothing (and why) when the path is
-// absolute, climbs with "..", names a drive or is empty.
+// absolute, climbs with "..", names a drive, holds a zero byte or is empty.
 std::optional<std::vector<std::string>> SafeComponents(const std::string& memberPath,
                                                        std::string& why);
 
