@@ -15,6 +15,7 @@
 #include <lha_decoder.h>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -97,7 +98,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s FILE...\n", argv[0]);
         return 2;
     }
-    const std::string tmp = std::filesystem::temp_directory_path() / "unlha_codec_bench";
+    // Our own folder: several benchmarks may run at once.
+    const std::string tmp =
+        std::filesystem::temp_directory_path() / ("unlha_codec_bench." + std::to_string(getpid()));
     std::filesystem::create_directories(tmp);
     std::printf("%-10s %-5s %10s %6s %6s %8s %7s %8s %7s %7s\n", "corpus", "meth", "bytes", "/gz-6",
                 "/gz-9", "encMB/s", "enc/gz6", "decMB/s", "/bsdtar", "lhasa/b");

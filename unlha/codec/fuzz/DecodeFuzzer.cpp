@@ -1,5 +1,5 @@
-// Feeds arbitrary bytes to Decode: the first byte picks the method, the next four give the
-// claimed original size (capped so a run stays fast), the rest is the member data.
+// Feeds arbitrary bytes to Decode: the first byte picks the method, the next three give the
+// claimed original size (below 1 MiB, so a run stays fast), the rest is the member data.
 
 #include "codec.h"
 
@@ -11,15 +11,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::array<std::string, 12> kMethods = {"-lh0-", "-lh1-", "-lh4-", "-lh5-",
                                                          "-lh6-", "-lh7-", "-lhx-", "-lzs-",
                                                          "-lz5-", "-pm1-", "-pm2-", "-lhd-"};
-    if (size < 5) {
+    if (size < 4) {
         return 0;
     }
     const std::string& method = kMethods[data[0] % kMethods.size()];
     const std::uint64_t original =
-        (std::uint64_t{data[1]} | std::uint64_t{data[2]} << 8 | std::uint64_t{data[3]} << 16 |
-         std::uint64_t{data[4] & 0x0f} << 24);
+        std::uint64_t{data[1]} | std::uint64_t{data[2]} << 8 | std::uint64_t(data[3] & 0x0f) << 16;
     std::uint64_t delivered = 0;
-    const auto result = unlha::Decode(method, data + 5, size - 5, original,
+    const auto result = unlha::Decode(method, data + 4, size - 4, original,
                                       [&](const std::uint8_t*, std::size_t n) {
                                           delivered += n;
                                           return true;
