@@ -6,6 +6,7 @@
 #include "engine/Joiner.h"
 #include "engine/Paths.h"
 #include "engine/SameFile.h"
+#include "platform/FileError.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -165,7 +166,12 @@ int RunJoin(int argc, char** argv) {
     } catch (const std::exception& error) {
         host.showProgress(false);
         unlink(work.c_str());
-        PrintError("join", pieces.at(host.job().CurItem).path + ": " + error.what());
+        // A full disk concerns the output; any other failure the piece in hand.
+        const auto* fileError = dynamic_cast<const FileError*>(&error);
+        const std::string& file = fileError != nullptr && fileError->code() == ShortWriteCode
+                                      ? output
+                                      : pieces.at(host.job().CurItem).path;
+        PrintError("join", file + ": " + error.what());
         return ExitFailed;
     }
     if (host.cancelled() || host.failed()) {

@@ -121,6 +121,13 @@ int RunSplit(int argc, char** argv) {
     CatchInterrupt();
     try {
         SplitFiles(host);
+    } catch (const FileError& error) {
+        host.showProgress(false);
+        // A full disk concerns the output; any other failure the input in hand.
+        const std::string& file =
+            error.code() == ShortWriteCode ? args.outputDir : args.files.at(host.job().CurItem);
+        PrintError("split", file + ": " + error.what());
+        return ExitFailed;
     } catch (const std::exception& error) {
         host.showProgress(false);
         PrintError("split", args.files.at(host.job().CurItem) + ": " + error.what());

@@ -3,6 +3,7 @@
 #include "ZolRun.h"
 #include "engine/JobState.h"
 
+#include <algorithm>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -156,6 +157,26 @@ TEST(Join, RefusesToWriteOverAPiece) {
     EXPECT_EQ(join.status, 1);
     EXPECT_EQ(ReadFile(dir / "one"), "1111");
     EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"one", "two"}));
+}
+
+// A write that fails (here: past the file size limit, as a full disk would) ends the run
+// with one line, and a join leaves neither a partial output nor its work file.
+TEST(WriteFailure, JoinLeavesNothingAndSplitNamesTheFailure) {
+    ScratchDir dir;
+    WriteFile(dir / "w", RandomBytes(300000, 51));
+    ASSERT_EQ(RunZol({"split", "-s", "100K", "-o", "p", "w"}, dir.path()).status, 0);
+    ASSERT_EQ(unlink((dir / "w").c_str()), 0);
+    const std::string limited = "cd " + dir.path() + " && ulimit -f 50 && trap '' XFSZ && ";
+    EXPECT_EQ(RunShell(limited + ZOL_BINARY " join 'p/zold(w)030001.zol' 2> err"), 1);
+    std::string err = ReadFile(dir / "err");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(err.rfind("zol join: ", 0), 0u) << err;
+    EXPECT_EQ(ListFolder(dir.path()), (std::vector<std::string>{"err", "p"}));
+
+    EXPECT_EQ(RunShell(limited + ZOL_BINARY " split -s 100K -o q 'p/zold(w)030001.zol' 2> err"), 1);
+    err = ReadFile(dir / "err");
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+    EXPECT_EQ(err.rfind("zol split: ", 0), 0u) << err;
 }
 
 // 64-bit sizes and offsets: an input over 4 GiB, sparse but for marks around the 2 GiB and
