@@ -52,6 +52,9 @@ int EncodableDictionaryBits(const std::string& method) {
 }
 
 std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink) {
+    if (dictBits != 13 && dictBits != 15 && dictBits != 16) {
+        return -1;
+    }
     return lzh::EncodeStatic(dictBits, src, size, sink);
 }
 

@@ -18,7 +18,8 @@ using Sink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
 int EncodableDictionaryBits(const std::string& method);
 
 // Compresses src with the -lh5-, -lh6- or -lh7- method of dictBits (13, 15, 16) into sink.
-// Returns the number of compressed bytes, or -1 when the sink stopped.
+// Returns the number of compressed bytes, or -1 when the sink stopped (or for any other
+// dictBits, without calling the sink).
 std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink);
 
 enum class DecodeResult { Ok, UnknownMethod, Corrupt, SinkStopped };

@@ -89,6 +89,18 @@ TEST(Encode, PublicEntryMatchesTheMethodNames) {
     EXPECT_EQ(DecodeAll("-lh5-", out.bytes, text.size()), text);
 }
 
+TEST(Encode, OtherDictionarySizesAreRefused) {
+    const Bytes text = TextLike(1000, 6);
+    for (const int bits : {0, 12, 14, 17, 20, -1}) {
+        int calls = 0;
+        EXPECT_EQ(Encode(bits, text.data(), text.size(),
+                         [&](const std::uint8_t*, std::size_t) { return ++calls > 0; }),
+                  -1)
+            << bits;
+        EXPECT_EQ(calls, 0) << bits;
+    }
+}
+
 TEST(Encode, StoppedSinkEndsWithMinusOne) {
     const Bytes random = RandomBytes(1 << 20, 4);
     int calls = 0;
