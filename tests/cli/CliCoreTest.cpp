@@ -31,7 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
                       SizeText{"1K-1K", std::nullopt}, SizeText{"-5", std::nullopt},
                       SizeText{"5T", std::nullopt}, SizeText{"5KB", std::nullopt},
                       SizeText{"G", std::nullopt}, SizeText{"99999999999999999999", std::nullopt},
-                      SizeText{"9000000000G", std::nullopt}));
+                      SizeText{"9000000000G", std::nullopt}),
+    [](const auto& info) { return "text_" + std::to_string(info.index); });
 
 TEST(PieceNames, FieldsAreReadFromTheEnd) {
     const auto piece = ReadPieceName("/x (2)/zold(a(1).txt)120311.zol");

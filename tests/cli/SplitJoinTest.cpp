@@ -51,13 +51,13 @@ TEST_P(SplitJoinRoundTrip, GivesBackEveryByteAndNamesEachPiece) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(PresetsAndCustom, SplitJoinRoundTrip,
-                         ::testing::Values(SizeCase{"1.44", piece::Size144},
-                                           SizeCase{"1.25", piece::Size125},
-                                           SizeCase{"0.95", piece::Size095},
-                                           SizeCase{"0.72", piece::Size072},
-                                           SizeCase{"100000", 100000}, SizeCase{"64K", 65536},
-                                           SizeCase{"1M-1", 1048575}));
+INSTANTIATE_TEST_SUITE_P(
+    PresetsAndCustom, SplitJoinRoundTrip,
+    ::testing::Values(SizeCase{"1.44", piece::Size144}, SizeCase{"1.25", piece::Size125},
+                      SizeCase{"0.95", piece::Size095}, SizeCase{"0.72", piece::Size072},
+                      SizeCase{"100000", 100000}, SizeCase{"64K", 65536},
+                      SizeCase{"1M-1", 1048575}),
+    [](const auto& info) { return "piece_" + std::to_string(info.param.pieceSize); });
 
 TEST(Split, DefaultIsThe144Floppy) {
     ScratchDir dir;

@@ -3,6 +3,7 @@
 #include "ZolRun.h"
 
 #include <algorithm>
+#include <cctype>
 #include <gtest/gtest.h>
 
 namespace zol::test {
@@ -12,6 +13,24 @@ struct UsageCase {
     std::vector<std::string> args;
     const char* message;
 };
+
+// Test names from the command line: "split_s_1_40_o_out_f".
+std::string CaseName(const ::testing::TestParamInfo<UsageCase>& info) {
+    std::string name = info.param.args.empty() ? "nothing" : "";
+    for (const auto& arg : info.param.args) {
+        for (const char c : arg) {
+            if (std::isalnum(static_cast<unsigned char>(c))) {
+                name += c;
+            } else if (!name.empty() && name.back() != '_') {
+                name += '_';
+            }
+        }
+        if (!name.empty() && name.back() != '_') {
+            name += '_';
+        }
+    }
+    return name + std::to_string(info.index);
+}
 
 class UsageErrors : public ::testing::TestWithParam<UsageCase> {};
 
@@ -43,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{{"compress", "-m", "lh9", "-o", "a", "f"}, "unknown method"},
                       UsageCase{{"extract"}, "no archive to extract"},
                       UsageCase{{"list"}, "no archive to list"},
-                      UsageCase{{"test", "--bogus"}, "unknown option --bogus"}));
+                      UsageCase{{"test", "--bogus"}, "unknown option --bogus"}),
+    CaseName);
 
 TEST(Help, EveryCommandHasHelpOnStandardOutput) {
     ScratchDir dir;
