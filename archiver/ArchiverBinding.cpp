@@ -1,5 +1,6 @@
 #include "ArchiverBinding.h"
 
+#include "LibrarySearch.h"
 #include "engine/MessageBox.h"
 
 #include <cstdio>
@@ -56,7 +57,7 @@ void BindArchiverLibrary() {
 void BindArchiverLibrary(const char* fileName) {
     ArchiverModule = nullptr;
     ArchiverEntries = ArchiverFallbacks;
-    ArchiverModule = dlopen(fileName, RTLD_NOW | RTLD_LOCAL);
+    ArchiverModule = OpenProgramLibrary(fileName, RTLD_NOW | RTLD_LOCAL);
     if (ArchiverModule == nullptr)
         return;
 #define ZOL_ARCHIVER_LOOKUP(name, text)                                                            \

@@ -98,6 +98,15 @@ TEST_F(ArchiverBinding, LibraryLackingTwoNamesLeavesExactlyThoseUnbound) {
     EXPECT_EQ(recorder.boxes[1].text, "UnlhaGetAcessTime: LHA.DLL not loaded.");
 }
 
+TEST_F(ArchiverBinding, BareNameIsFoundOnTheProgramsLibraryPath) {
+    // The test program's RUNPATH holds the folder of its recording library, where the partial
+    // one lies too; under a sanitizer the search must still use the program's own paths.
+    BindArchiverLibrary("libunlha32_partial.so");
+
+    ASSERT_NE(ArchiverModule, nullptr);
+    EXPECT_EQ(UnboundNames().size(), 2u);
+}
+
 TEST_F(ArchiverBinding, ReleaseFreesTheLoadedLibraryOnce) {
     BindArchiverLibrary(PARTIAL_LIBRARY);
     ASSERT_NE(ArchiverModule, nullptr);
