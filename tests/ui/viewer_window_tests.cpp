@@ -155,6 +155,9 @@ TEST_F(ViewerWindow, LayoutOfTheWindow) {
     EXPECT_EQ(viewer.windowTitle(), "圧縮ファイルの内容");
     EXPECT_EQ(viewer.minimumSize(), QSize(492, 273));
     EXPECT_EQ(viewer.maximumSize(), QSize(492, 273));
+    EXPECT_FALSE(viewer.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(viewer.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(viewer.windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_EQ(viewer.HeaderControl1->geometry(), QRect(0, 0, 492, 26));
     EXPECT_EQ(viewer.Button1->text(), "閉じる");
     EXPECT_EQ(viewer.Button1->geometry(), QRect(410, 3, 60, 20));
