@@ -5,6 +5,7 @@
 #include "UiLook.h"
 #include "engine/Texts.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
 #include <QScreen>
@@ -190,6 +191,12 @@ void TZOLMain::connectHandlers() {
     connect(BitBtn2, &QPushButton::clicked, this, &TZOLMain::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TZOLMain::BitBtn3Click);
     connect(ListBox1, &QListWidget::itemClicked, this, &TZOLMain::ListBox1Click);
+    // Moving the selection with the keys counts as a click too; a mouse press is left to the
+    // click that follows it.
+    connect(ListBox1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem* current) {
+        if (current && ListBox1->hasFocus() && QApplication::mouseButtons() == Qt::NoButton)
+            ListBox1Click();
+    });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TZOLMain::ListBox1DblClick);
     connect(K1, &QAction::triggered, this, &TZOLMain::K1Click);
     connect(K2, &QAction::triggered, this, &TZOLMain::K2Click);

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
 
@@ -253,6 +254,33 @@ TEST_F(SelectTest, DropsAddOneEntryPerPathWholeAndUnfiltered) {
     EXPECT_EQ(win_->inputs(), expected);
     EXPECT_GT(longName.size(), 400u);
     EXPECT_EQ(win_->job().LastInputDir, scratch(std::string(200, 'n') + "/"));
+}
+
+} // namespace
+} // namespace zol::test
+
+namespace zol::test {
+namespace {
+
+TEST_F(SelectTest, MovingTheSelectionWithTheKeysCountsAsAClick) {
+    win_->Bunkatu->setChecked(true);
+    win_->WMDropFiles({writeFile("a.bin", 5), writeFile("b.bin", 3000000)});
+    win_->ListBox1->setCurrentRow(0);
+    // Set by the program, without the keys: no click.
+    EXPECT_EQ(win_->memo(1), "");
+    win_->show();
+    win_->activateWindow();
+    QApplication::processEvents();
+    win_->ListBox1->setFocus();
+    ASSERT_TRUE(win_->ListBox1->hasFocus());
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(win_->ListBox1, &down);
+    EXPECT_EQ(win_->ListBox1->selectedRow(), 1);
+    EXPECT_EQ(win_->memo(1), "File Len : 3,000,000byte");
+    EXPECT_EQ(win_->memo(2), "このファイルの分割の為に、 3枚のＦＤを用意してください。");
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(win_->ListBox1, &up);
+    EXPECT_EQ(win_->memo(1), "File Len : 5byte");
 }
 
 } // namespace
