@@ -34,7 +34,8 @@ int main(int argc, char* argv[]) {
         const std::unique_ptr<zol::DriveService> drives = zol::makeSystemDriveService();
 
         zol::TZOLMain mainWindow(dialogs, *drives, temp, QApplication::arguments().mid(1));
-        // The tray icon (TaskTray) joins the main window here, before the window is shown.
+        // Without a notification area the program runs all the same, with its taskbar entry.
+        mainWindow.HostTaskTray();
         zol::TZOLbrows viewer(dialogs, mainWindow, &mainWindow);
         viewer.hide();
         mainWindow.setViewerOpener([&viewer] { viewer.exec(); });

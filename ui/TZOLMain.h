@@ -5,6 +5,8 @@
 #include "ViewerSource.h"
 #include "engine/JobHost.h"
 #include "engine/JobState.h"
+#include "tray/NotifyArea.h"
+#include "tray/TaskTray.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -16,6 +18,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace zol {
 
@@ -48,6 +51,12 @@ public:
     // hosted on this window at start-up with PopupMenu and TaskTrayMouseDown.
     QMenu* PopupMenu;
     QAction *K1, *K2, *N1, *K3;
+    // The tray icon; null where the desktop has no notification area.
+    TTaskTray* TaskTray = nullptr;
+
+    // Puts the tray icon on the given notification area (the desktop's when null) with its
+    // saved settings. Returns false, and the window goes on without a tray, when it cannot.
+    bool HostTaskTray(std::shared_ptr<NotifyArea> area = nullptr);
 
     // Start-up, modes and window commands.
     void FormCreate(const QStringList& arguments);
