@@ -11,6 +11,8 @@ endif()
 # The window loads the archiver library by name, so it goes where the loader looks.
 if(TARGET unlha32)
     install(TARGETS unlha32 LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/unlha/include/unlha32.h
+            DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 endif()
 
 set(packaging_dir ${PROJECT_SOURCE_DIR}/packaging)
