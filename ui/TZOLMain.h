@@ -25,6 +25,7 @@ namespace zol {
 class Dialogs;
 class DriveService;
 class TempFolder;
+struct ModeLook;
 
 // The main window: the six modes, the input list and output text, Start and the job state.
 // It is the host of every operation (JobHost) and what the archive viewer reads (ViewerSource).
@@ -136,6 +137,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    void EnterMode(const ModeLook& look, const std::function<void()>& checkChoices);
+    void CheckLargestPieceSize();
     void buildComponents();
     void connectHandlers();
     void SetPieceSize(std::int64_t size);

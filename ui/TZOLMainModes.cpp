@@ -35,88 +35,121 @@ void TZOLMain::SetPieceSize(std::int64_t size) {
         AnalyseInput(*this, *selected);
 }
 
-void TZOLMain::AchAndBunClick() {
-    job_.ProcMode = mode::CompressAndSplit;
+// What a mode shows: group captions, status line, option groups and memo lines.
+struct ModeLook {
+    std::int32_t mode;
+    const char* inputCaption;
+    const char* outputCaption;
+    const char* status;
+    bool sizes, compressOptions, joinOptions;
+    const char* memo[4];
+};
+
+namespace {
+
+const ModeLook CompressAndSplitLook{
+    mode::CompressAndSplit,
+    "圧縮処理ファイル",
+    "分割先フォルダ",
+    "圧縮するファイル、又はフォルダと分割先フォルダを指定してください。",
+    true,
+    true,
+    false,
+    {CompressMemo1, CompressMemo2}};
+const ModeLook CompressLook{mode::Compress,
+                            "圧縮処理ファイル",
+                            "圧縮先ファイル",
+                            "圧縮するファイル、又はフォルダと圧縮先ファイルを指定してください。",
+                            false,
+                            true,
+                            false,
+                            {CompressMemo1, CompressMemo2}};
+const ModeLook SplitLook{mode::Split,
+                         "分割処理ファイル",
+                         "分割先フォルダ",
+                         "分割するファイル、ＦＤのサイズ、分割先フォルダを指定してください。",
+                         true,
+                         false,
+                         false,
+                         {}};
+const ModeLook JoinLook{mode::Join,
+                        "結合処理ファイル",
+                        "結合先ファイル",
+                        "結合するファイルを選択した後、結合先ファイルを指定してください。",
+                        false,
+                        false,
+                        true,
+                        {JoinMemo1, JoinMemo2, JoinMemo3, JoinMemo4}};
+const ModeLook ExtractLook{mode::Extract,
+                           "解凍処理ファイル",
+                           "解凍先フォルダ",
+                           "解凍するファイルを指定した後、解凍先フォルダを指定してください。",
+                           false,
+                           false,
+                           false,
+                           {}};
+const ModeLook JoinAndExtractLook{
+    mode::JoinAndExtract,
+    "結合処理ファイル",
+    "結合先ファイル",
+    "結合するファイルを選択した後、結合先ファイルを指定してください。",
+    false,
+    false,
+    true,
+    {JoinMemo1, JoinMemo2, JoinMemo3, JoinAndExtractMemo4}};
+
+} // namespace
+
+// The steps every mode handler takes, in their order; checkChoices checks the sub-choice
+// radios the mode names (their handlers run as they become checked).
+void TZOLMain::EnterMode(const ModeLook& look, const std::function<void()>& checkChoices) {
+    job_.ProcMode = look.mode;
     PrepareMode();
-    GroupBox3->setTitle(q("圧縮処理ファイル"));
-    GroupBox4->setTitle(q("分割先フォルダ"));
-    Prcinf->setText(q("圧縮するファイル、又はフォルダと分割先フォルダを指定してください。"));
+    GroupBox3->setTitle(q(look.inputCaption));
+    GroupBox4->setTitle(q(look.outputCaption));
+    Prcinf->setText(q(look.status));
+    if (checkChoices)
+        checkChoices();
+    GroupBox2->setVisible(look.sizes);
+    GroupBox6->setVisible(look.compressOptions);
+    GroupBox7->setVisible(look.joinOptions);
+    QLabel* const memo[] = {Label1, Label2, Label3, Label4};
+    for (int line = 0; line < 4; ++line) {
+        if (look.memo[line])
+            memo[line]->setText(q(look.memo[line]));
+    }
+}
+
+void TZOLMain::CheckLargestPieceSize() {
     FD144->setChecked(true);
     job_.PieceSize = piece::Size144;
-    AsnFile->setChecked(true);
-    GroupBox2->show();
-    GroupBox6->show();
-    GroupBox7->hide();
-    Label1->setText(q(CompressMemo1));
-    Label2->setText(q(CompressMemo2));
+}
+
+void TZOLMain::AchAndBunClick() {
+    EnterMode(CompressAndSplitLook, [this] {
+        CheckLargestPieceSize();
+        AsnFile->setChecked(true);
+    });
 }
 
 void TZOLMain::ArchiveClick() {
-    job_.ProcMode = mode::Compress;
-    PrepareMode();
-    GroupBox3->setTitle(q("圧縮処理ファイル"));
-    GroupBox4->setTitle(q("圧縮先ファイル"));
-    Prcinf->setText(q("圧縮するファイル、又はフォルダと圧縮先ファイルを指定してください。"));
-    AsnFile->setChecked(true);
-    GroupBox2->hide();
-    GroupBox6->show();
-    GroupBox7->hide();
-    Label1->setText(q(CompressMemo1));
-    Label2->setText(q(CompressMemo2));
+    EnterMode(CompressLook, [this] { AsnFile->setChecked(true); });
 }
 
 void TZOLMain::BunkatuClick() {
-    job_.ProcMode = mode::Split;
-    PrepareMode();
-    GroupBox3->setTitle(q("分割処理ファイル"));
-    GroupBox4->setTitle(q("分割先フォルダ"));
-    Prcinf->setText(q("分割するファイル、ＦＤのサイズ、分割先フォルダを指定してください。"));
-    FD144->setChecked(true);
-    job_.PieceSize = piece::Size144;
-    GroupBox2->show();
-    GroupBox6->hide();
-    GroupBox7->hide();
+    EnterMode(SplitLook, [this] { CheckLargestPieceSize(); });
 }
 
 void TZOLMain::KetugouClick() {
-    job_.ProcMode = mode::Join;
-    PrepareMode();
-    GroupBox3->setTitle(q("結合処理ファイル"));
-    GroupBox4->setTitle(q("結合先ファイル"));
-    Prcinf->setText(q("結合するファイルを選択した後、結合先ファイルを指定してください。"));
-    GroupBox2->hide();
-    GroupBox6->hide();
-    GroupBox7->show();
-    Label1->setText(q(JoinMemo1));
-    Label2->setText(q(JoinMemo2));
-    Label3->setText(q(JoinMemo3));
-    Label4->setText(q(JoinMemo4));
+    EnterMode(JoinLook, nullptr);
 }
 
 void TZOLMain::MeltClick() {
-    job_.ProcMode = mode::Extract;
-    PrepareMode();
-    GroupBox3->setTitle(q("解凍処理ファイル"));
-    GroupBox4->setTitle(q("解凍先フォルダ"));
-    Prcinf->setText(q("解凍するファイルを指定した後、解凍先フォルダを指定してください。"));
-    GroupBox2->hide();
-    GroupBox6->hide();
-    GroupBox7->hide();
+    EnterMode(ExtractLook, nullptr);
 }
 
 void TZOLMain::KetuAndMeltClick() {
-    job_.ProcMode = mode::JoinAndExtract;
-    PrepareMode();
-    GroupBox3->setTitle(q("結合処理ファイル"));
-    GroupBox4->setTitle(q("結合先ファイル"));
-    Prcinf->setText(q("結合するファイルを選択した後、結合先ファイルを指定してください。"));
-    GroupBox2->hide();
-    GroupBox6->hide();
-    GroupBox7->show();
-    Label1->setText(q(JoinMemo1));
-    Label2->setText(q(JoinMemo2));
-    Label3->setText(q(JoinMemo3));
-    Label4->setText(q(JoinAndExtractMemo4));
+    EnterMode(JoinAndExtractLook, nullptr);
 }
 
 void TZOLMain::AsnFileClick() {
