@@ -1,5 +1,7 @@
 #include "archive_writer.h"
 
+#include "fd_write.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -31,18 +33,7 @@ int ArchiveWriter::Begin(const std::string& archivePath) {
 }
 
 bool ArchiveWriter::Write(const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd_, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return WriteAll(fd_, data, size);
 }
 
 int ArchiveWriter::Finish() {

@@ -1,5 +1,7 @@
 #include "destination.h"
 
+#include "fd_write.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <random>
@@ -146,18 +148,7 @@ int OutputFile::Create(int folder, const std::string& name) {
 }
 
 bool OutputFile::Write(const std::uint8_t* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = write(fd_, data, size);
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return WriteAll(fd_, data, size);
 }
 
 int OutputFile::Commit(unsigned mode, std::int64_t mtime, std::int64_t atime) {

@@ -1,0 +1,23 @@
+#include "fd_write.h"
+
+#include <cerrno>
+#include <unistd.h>
+
+namespace unlha {
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+} // namespace unlha

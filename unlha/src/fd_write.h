@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace unlha {
+
+// Writes all size bytes to fd, going on after interrupted or partial writes. False on an
+// error, with errno set.
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size);
+
+} // namespace unlha
