@@ -1,6 +1,7 @@
 #include "FormatDialog.h"
 
 #include "Dialogs.h"
+#include "NativePath.h"
 #include "UiLook.h"
 #include "engine/MessageBox.h"
 #include "engine/Texts.h"
@@ -56,7 +57,7 @@ void FormatDialog::startFormat() {
             this, driveRoot_ + QStringLiteral(" の内容は全て消去されます。よろしいですか？"),
             caption, mb::OkCancel | mb::IconQuestion) != mb::IdOk)
         return;
-    if (EraseMedium(QFile::encodeName(driveRoot_).toStdString()))
+    if (EraseMedium(ToNative(driveRoot_)))
         dialogs_.messageBox(this, QStringLiteral("フォーマットが終了しました。"), caption, mb::Ok);
     else
         dialogs_.messageBox(this, QStringLiteral("消去できなかったファイルがあります。"), caption,

@@ -1,5 +1,6 @@
 #include "InputList.h"
 
+#include "NativePath.h"
 #include "engine/ListOrder.h"
 
 #include <QFile>
@@ -12,7 +13,7 @@ namespace {
 constexpr int PathRole = Qt::UserRole;
 
 QListWidgetItem* makeItem(const std::string& path) {
-    auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(path)));
+    auto* item = new QListWidgetItem(FromNative(path));
     item->setData(PathRole, QByteArray::fromStdString(path));
     return item;
 }

@@ -1,6 +1,7 @@
 #include "TZOLMain.h"
 
 #include "Dialogs.h"
+#include "NativePath.h"
 #include "ProgramIcon.h"
 #include "UiLook.h"
 #include "engine/Texts.h"
@@ -211,7 +212,7 @@ void TZOLMain::FormCreate(const QStringList& arguments) {
 
     ListBox1->setUpdatesEnabled(false);
     for (const QString& argument : arguments)
-        addInput(QFile::encodeName(argument).toStdString());
+        addInput(ToNative(argument));
     ListBox1->setUpdatesEnabled(true);
 
     // Centred on the outer frame; integer division, so a window larger than the screen

@@ -1,5 +1,6 @@
 // What the operations and the viewer see of the window.
 #include "Dialogs.h"
+#include "NativePath.h"
 #include "TZOLMain.h"
 #include "platform/TempFolder.h"
 
@@ -11,14 +12,6 @@
 namespace zol {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QFile::decodeName(QByteArray::fromStdString(text));
-}
-
-std::string native(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
 
 int progressValue(std::int64_t value) {
     return static_cast<int>(std::clamp<std::int64_t>(value, 0, INT_MAX));
@@ -39,11 +32,11 @@ void TZOLMain::addInput(const std::string& path) {
 }
 
 std::string TZOLMain::outputText() const {
-    return native(Edit1->text());
+    return ToNative(Edit1->text());
 }
 
 void TZOLMain::setOutputText(const std::string& text) {
-    Edit1->setText(q(text));
+    Edit1->setText(FromNative(text));
 }
 
 QLabel* TZOLMain::memoLabel(int line) const {
@@ -111,7 +104,7 @@ void TZOLMain::processEvents() {
 }
 
 void TZOLMain::formatFloppy(const std::string& driveRoot) {
-    dialogs_.formatDrive(this, q(driveRoot));
+    dialogs_.formatDrive(this, FromNative(driveRoot));
 }
 
 std::string TZOLMain::tempFolder() {

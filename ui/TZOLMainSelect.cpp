@@ -1,6 +1,7 @@
 // Choosing inputs and output: the input and output buttons, drops, the list clicks and the
 // view button.
 #include "Dialogs.h"
+#include "NativePath.h"
 #include "TZOLMain.h"
 #include "engine/InputAnalysis.h"
 #include "engine/Paths.h"
@@ -16,14 +17,6 @@
 namespace zol {
 
 namespace {
-
-QString q(const std::string& text) {
-    return QFile::decodeName(QByteArray::fromStdString(text));
-}
-
-std::string native(const QString& text) {
-    return QFile::encodeName(text).toStdString();
-}
 
 bool isJoinMode(std::int32_t procMode) {
     return procMode == mode::Join || procMode == mode::JoinAndExtract;
@@ -58,7 +51,7 @@ std::vector<std::string> droppedPaths(const QMimeData* data) {
         // A folder is listed as dropped: without the separator a file manager may add.
         while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
             path.chop(1);
-        paths.push_back(native(path));
+        paths.push_back(ToNative(path));
     }
     return paths;
 }
@@ -79,18 +72,19 @@ void TZOLMain::BitBtn1Click() {
         return;
     if (AsnFile->isChecked()) {
         openDialogFolder_ = job_.LastInputDir;
-        const auto files = dialogs_.openFiles(this, q(openDialogFolder_));
+        const auto files = dialogs_.openFiles(this, FromNative(openDialogFolder_));
         if (!files || files->isEmpty())
             return;
         for (const QString& file : *files)
-            addInput(native(file));
+            addInput(ToNative(file));
         NoteLastEntry();
         return;
     }
-    const auto folder = dialogs_.chooseFolder(this, q(job_.LastInputDir), InputFolderHelpContext);
+    const auto folder =
+        dialogs_.chooseFolder(this, FromNative(job_.LastInputDir), InputFolderHelpContext);
     if (!folder)
         return;
-    addInput(WithTrailingBackslash(native(*folder)));
+    addInput(WithTrailingBackslash(ToNative(*folder)));
     job_.LastInputDir = FolderPart(ListBox1->entry(ListBox1->count() - 1));
 }
 
@@ -144,21 +138,21 @@ void TZOLMain::BitBtn2Click() {
     if (running_)
         return;
     if (job_.ProcMode == mode::Compress) {
-        const auto files = dialogs_.openFiles(this, q(openDialogFolder_));
+        const auto files = dialogs_.openFiles(this, FromNative(openDialogFolder_));
         if (!files || files->isEmpty())
             return;
-        setOutputText(native(files->first()));
+        setOutputText(ToNative(files->first()));
         job_.OutputDir = FolderPart(outputText());
         job_.LastOutputDir = job_.OutputDir;
         return;
     }
     if (job_.ProcMode < mode::Split || job_.ProcMode > mode::JoinAndExtract)
         return;
-    const auto folder =
-        dialogs_.chooseFolder(this, q(job_.LastOutputDir), outputHelpContext(job_.ProcMode));
+    const auto folder = dialogs_.chooseFolder(this, FromNative(job_.LastOutputDir),
+                                              outputHelpContext(job_.ProcMode));
     if (!folder)
         return;
-    job_.OutputDir = WithTrailingBackslash(native(*folder));
+    job_.OutputDir = WithTrailingBackslash(ToNative(*folder));
     setOutputText(job_.OutputDir);
     if (job_.ProcMode == mode::Join && !job_.JoinFileName.empty())
         setOutputText(job_.OutputDir + job_.JoinFileName);
