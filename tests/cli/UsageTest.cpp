@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <gtest/gtest.h>
+#include <ostream>
 
 namespace zol::test {
 namespace {
@@ -13,6 +14,13 @@ struct UsageCase {
     std::vector<std::string> args;
     const char* message;
 };
+
+// Shown in failure reports and test listings instead of the raw bytes.
+void PrintTo(const UsageCase& c, std::ostream* os) {
+    *os << "zol";
+    for (const auto& arg : c.args)
+        *os << ' ' << arg;
+}
 
 // Test names from the command line: "split_s_1_40_o_out_f".
 std::string CaseName(const ::testing::TestParamInfo<UsageCase>& info) {
