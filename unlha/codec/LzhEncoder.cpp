@@ -26,8 +26,10 @@ constexpr Effort EffortFor(int dictBits) {
 
 // Tokens gathered before the block tables are chosen: the most one block may hold.
 constexpr std::size_t kGatherTokens = 65535;
-// Blocks are halved down to this many tokens while that shrinks the output.
-constexpr std::size_t kMinBlockTokens = 2048;
+// Blocks are split down to this many tokens while that shrinks the output.
+constexpr std::size_t kMinBlockTokens = 1024;
+// A run is tried cut at each k / kSplitPoints of its length.
+constexpr std::size_t kSplitPoints = 4;
 // A 3-byte match this far back costs more than its literals.
 constexpr std::uint32_t kFarShortMatch = 8192;
 // Gains a later match needs over the current one, one and two bytes on, to win.
@@ -116,16 +118,32 @@ private:
         return out_.Bytes().size() < kDeliverBytes || Deliver();
     }
 
-    // Halves a run of tokens while two blocks with their own tables come out smaller.
+    // Cuts a run of tokens in two, at the best of a few evenly spaced points, while two
+    // blocks with their own tables come out smaller.
     void WriteSplit(TokenSpan span) { WriteSplit(span, BlockBits(params_, span)); }
     void WriteSplit(TokenSpan span, std::uint64_t bits) {
         if (span.size >= 2 * kMinBlockTokens) {
-            const auto [first, second] = span.Split(span.size / 2);
-            const std::uint64_t firstBits = BlockBits(params_, first);
-            const std::uint64_t secondBits = BlockBits(params_, second);
-            if (firstBits + secondBits < bits) {
-                WriteSplit(first, firstBits);
-                WriteSplit(second, secondBits);
+            std::uint64_t best = bits;
+            std::pair<TokenSpan, TokenSpan> bestSplit{};
+            std::uint64_t bestBits[2] = {};
+            for (std::size_t k = 1; k < kSplitPoints; ++k) {
+                const std::size_t at = span.size * k / kSplitPoints;
+                if (at < kMinBlockTokens || span.size - at < kMinBlockTokens) {
+                    continue;
+                }
+                const auto split = span.Split(at);
+                const std::uint64_t first = BlockBits(params_, split.first);
+                const std::uint64_t second = BlockBits(params_, split.second);
+                if (first + second < best) {
+                    best = first + second;
+                    bestSplit = split;
+                    bestBits[0] = first;
+                    bestBits[1] = second;
+                }
+            }
+            if (best < bits) {
+                WriteSplit(bestSplit.first, bestBits[0]);
+                WriteSplit(bestSplit.second, bestBits[1]);
                 return;
             }
         }

@@ -60,6 +60,23 @@ INSTANTIATE_TEST_SUITE_P(Methods, RoundTrip, ::testing::ValuesIn(kMethods), [](c
     return std::string(info.param.name).substr(1, 3);
 });
 
+// Text followed by noise within one gather of tokens: the blocks must be cut near the change,
+// so the whole costs hardly more than the two parts packed on their own.
+TEST_P(RoundTrip, CutsBlocksWhereTheDataChanges) {
+    const Method m = GetParam();
+    const Bytes text = TextLike(90000, 21);
+    const Bytes noise = RandomBytes(15000, 22);
+    Bytes input = text;
+    input.insert(input.end(), noise.begin(), noise.end());
+    const Bytes stream = EncodeAll(m.dictBits, input);
+    const std::size_t apart =
+        EncodeAll(m.dictBits, text).size() + EncodeAll(m.dictBits, noise).size();
+    EXPECT_LT(stream.size(), apart + apart / 50);
+    const auto judged = LhasaDecode(m.name, stream, input.size());
+    ASSERT_TRUE(judged.has_value());
+    EXPECT_EQ(*judged, input);
+}
+
 TEST(RoundTrip, LargeInputThroughTheWidestWindow) {
     // 64 MB of text-like data with random stretches, so that blocks, window slides and the
     // decoder's buffer turnover all happen many times.
