@@ -1,10 +1,12 @@
 // The folder chooser, the format dialog's erasure and the help topics.
+#include "DriveFormatter.h"
 #include "FakeDialogs.h"
 #include "FolderChooser.h"
 #include "FormatDialog.h"
 #include "HelpWindow.h"
 #include "engine/MessageBox.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -133,20 +135,130 @@ TEST(HelpTest, WindowShowsTheTopicAndCloses) {
 namespace zol::test {
 namespace {
 
-TEST(FormatDialogTest, ErasesTheMediumOnConfirmationAndTellsTheOutcome) {
-    QTemporaryDir dir;
-    const std::string root = dir.path().toStdString() + "/";
-    std::ofstream(root + "old.txt") << "old";
-    FakeDialogs dialogs;
-    dialogs.answers = {mb::IdCancel};
-    FormatDialog dialog(dialogs, nullptr, dir.path() + QLatin1Char('/'));
+// A formatter that reaches only the drives it is told of and records what it is asked.
+class FakeFormatter : public DriveFormatter {
+public:
+    bool available(const QString& driveRoot) override { return reachable.contains(driveRoot); }
+    FormatOutcome format(const QString& driveRoot, const QString& label) override {
+        calls.emplace_back(driveRoot, label);
+        return outcome;
+    }
+
+    QStringList reachable;
+    FormatOutcome outcome;
+    std::vector<std::pair<QString, QString>> calls;
+};
+
+class FormatDialogTest : public ::testing::Test {
+protected:
+    QString driveRoot() const { return dir_.path() + QLatin1Char('/'); }
+    bool oldFileThere() const { return QFile::exists(dir_.path() + QStringLiteral("/old.txt")); }
+    void SetUp() override {
+        QFile file(dir_.path() + QStringLiteral("/old.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+
+    QTemporaryDir dir_;
+    FakeDialogs dialogs_;
+    FakeFormatter formatter_;
+};
+
+TEST_F(FormatDialogTest, ErasesTheMediumOnConfirmationAndTellsTheOutcome) {
+    dialogs_.answers = {mb::IdCancel};
+    FormatDialog dialog(dialogs_, nullptr, driveRoot(), formatter_);
+    EXPECT_EQ(dialog.realFormatBox(), nullptr);
     dialog.startFormat();
-    EXPECT_TRUE(std::filesystem::exists(root + "old.txt"));
+    EXPECT_TRUE(oldFileThere());
     dialog.startFormat();
-    EXPECT_FALSE(std::filesystem::exists(root + "old.txt"));
-    ASSERT_EQ(dialogs.boxes.size(), 3u);
-    EXPECT_EQ(dialogs.boxes[0].flags, mb::OkCancel | mb::IconQuestion);
-    EXPECT_EQ(dialogs.boxes[2].text, "フォーマットが終了しました。");
+    EXPECT_FALSE(oldFileThere());
+    ASSERT_EQ(dialogs_.boxes.size(), 3u);
+    EXPECT_EQ(dialogs_.boxes[0].flags, mb::OkCancel | mb::IconQuestion);
+    EXPECT_EQ(dialogs_.boxes[2].text, "フォーマットが終了しました。");
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(formatter_.calls.empty());
+}
+
+TEST_F(FormatDialogTest, OffersTheRealFormatOnlyForAReachableDrive) {
+    formatter_.reachable = {driveRoot()};
+    FormatDialog reachable(dialogs_, nullptr, driveRoot(), formatter_);
+    ASSERT_NE(reachable.realFormatBox(), nullptr);
+    EXPECT_FALSE(reachable.realFormatBox()->isChecked());
+    EXPECT_FALSE(reachable.labelEdit()->isEnabled());
+    reachable.realFormatBox()->setChecked(true);
+    EXPECT_TRUE(reachable.labelEdit()->isEnabled());
+
+    formatter_.reachable = {QStringLiteral("/media/other/")};
+    FormatDialog unreachable(dialogs_, nullptr, driveRoot(), formatter_);
+    EXPECT_EQ(unreachable.realFormatBox(), nullptr);
+}
+
+TEST_F(FormatDialogTest, UncheckedRealFormatErases) {
+    formatter_.reachable = {driveRoot()};
+    FormatDialog dialog(dialogs_, nullptr, driveRoot(), formatter_);
+    dialog.startFormat();
+    EXPECT_FALSE(oldFileThere());
+    EXPECT_TRUE(formatter_.calls.empty());
+}
+
+TEST_F(FormatDialogTest, RealFormatGoesToTheDriveWithTheLabel) {
+    formatter_.reachable = {driveRoot()};
+    formatter_.outcome = {true, QString(), QStringLiteral("/media/user/ZOL")};
+    FormatDialog dialog(dialogs_, nullptr, driveRoot(), formatter_);
+    dialog.realFormatBox()->setChecked(true);
+    dialog.labelEdit()->setText(QStringLiteral("ZOL"));
+    dialog.startFormat();
+    ASSERT_EQ(formatter_.calls.size(), 1u);
+    EXPECT_EQ(formatter_.calls[0].first, driveRoot());
+    EXPECT_EQ(formatter_.calls[0].second, QStringLiteral("ZOL"));
+    ASSERT_EQ(dialogs_.boxes.size(), 2u);
+    EXPECT_EQ(dialogs_.boxes[1].text,
+              "フォーマットが終了しました。\n新しいマウント先: /media/user/ZOL");
+    EXPECT_EQ(dialogs_.boxes[1].flags, mb::Ok);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(FormatDialogTest, CancelledConfirmationFormatsNothing) {
+    formatter_.reachable = {driveRoot()};
+    dialogs_.answers = {mb::IdCancel};
+    FormatDialog dialog(dialogs_, nullptr, driveRoot(), formatter_);
+    dialog.realFormatBox()->setChecked(true);
+    dialog.startFormat();
+    EXPECT_TRUE(formatter_.calls.empty());
+    EXPECT_TRUE(oldFileThere());
+}
+
+TEST_F(FormatDialogTest, FailedRealFormatIsReportedAndLeavesTheEraseChosen) {
+    formatter_.reachable = {driveRoot()};
+    formatter_.outcome = {false, QStringLiteral("ドライブをアンマウントできませんでした。\nbusy"),
+                          driveRoot()};
+    FormatDialog dialog(dialogs_, nullptr, driveRoot(), formatter_);
+    dialog.realFormatBox()->setChecked(true);
+    dialog.startFormat();
+    ASSERT_EQ(dialogs_.boxes.size(), 2u);
+    EXPECT_EQ(dialogs_.boxes[1].text, "ドライブをアンマウントできませんでした。\nbusy");
+    EXPECT_EQ(dialogs_.boxes[1].flags, mb::Ok | mb::IconError);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(oldFileThere());
+    EXPECT_FALSE(dialog.realFormatBox()->isChecked());
+
+    dialog.startFormat();
+    EXPECT_EQ(formatter_.calls.size(), 1u);
+    EXPECT_FALSE(oldFileThere());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(FormatDialogTest, FormatWhoseRemountFailedIsDoneButSaysSo) {
+    formatter_.reachable = {driveRoot()};
+    formatter_.outcome = {true, QStringLiteral("ドライブをマウントし直せませんでした。"),
+                          QString()};
+    FormatDialog dialog(dialogs_, nullptr, driveRoot(), formatter_);
+    dialog.realFormatBox()->setChecked(true);
+    dialog.startFormat();
+    ASSERT_EQ(dialogs_.boxes.size(), 2u);
+    EXPECT_EQ(dialogs_.boxes[1].text,
+              "フォーマットが終了しました。\nドライブをマウントし直せませんでした。");
+    EXPECT_EQ(dialogs_.boxes[1].flags, mb::Ok | mb::IconError);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
 }
 

@@ -1,0 +1,106 @@
+// The real format through the UDisks2 service on the system D-Bus.
+#include "DriveFormatter.h"
+#include "UDisks2Objects.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDBusVariant>
+#include <QUuid>
+
+namespace zol {
+
+namespace {
+
+const QString Service = QStringLiteral("org.freedesktop.UDisks2");
+const QString ManagerPath = QStringLiteral("/org/freedesktop/UDisks2");
+const QString FilesystemInterface = QStringLiteral("org.freedesktop.UDisks2.Filesystem");
+const QString BlockInterface = QStringLiteral("org.freedesktop.UDisks2.Block");
+
+// Looking up the objects answers at once; writing a whole medium may take a while.
+constexpr int LookupTimeoutMs = 5000;
+constexpr int FormatTimeoutMs = 10 * 60 * 1000;
+
+class UDisks2Formatter : public DriveFormatter {
+public:
+    UDisks2Formatter()
+        : bus_(QDBusConnection::connectToBus(QDBusConnection::SystemBus,
+                                             QStringLiteral("tessmarc-udisks2-") +
+                                                 QUuid::createUuid().toString())) {
+        RegisterUDisks2Types();
+    }
+    ~UDisks2Formatter() override { QDBusConnection::disconnectFromBus(bus_.name()); }
+
+    bool available(const QString& driveRoot) override { return !blockFor(driveRoot).isEmpty(); }
+
+    FormatOutcome format(const QString& driveRoot, const QString& label) override {
+        FormatOutcome outcome;
+        const QString block = blockFor(driveRoot);
+        if (block.isEmpty()) {
+            outcome.error = QStringLiteral("フォーマットするドライブが見つかりません。");
+            outcome.mountPoint = driveRoot;
+            return outcome;
+        }
+        QString error =
+            call(block, FilesystemInterface, QStringLiteral("Unmount"), {QVariantMap()}, nullptr);
+        if (!error.isEmpty()) {
+            outcome.error = QStringLiteral("ドライブをアンマウントできませんでした。\n") + error;
+            outcome.mountPoint = driveRoot;
+            return outcome;
+        }
+        const QVariantMap options{{QStringLiteral("label"), label}};
+        error = call(block, BlockInterface, QStringLiteral("Format"),
+                     {QStringLiteral("vfat"), options}, nullptr);
+        if (!error.isEmpty())
+            outcome.error = QStringLiteral("フォーマットできませんでした。\n") + error;
+        else
+            outcome.formatted = true;
+        QDBusMessage mounted;
+        error =
+            call(block, FilesystemInterface, QStringLiteral("Mount"), {QVariantMap()}, &mounted);
+        if (!error.isEmpty()) {
+            if (!outcome.error.isEmpty())
+                outcome.error += QLatin1Char('\n');
+            outcome.error += QStringLiteral("ドライブをマウントし直せませんでした。\n") + error;
+        } else if (!mounted.arguments().isEmpty()) {
+            outcome.mountPoint = mounted.arguments().constFirst().toString();
+        }
+        return outcome;
+    }
+
+private:
+    QString blockFor(const QString& driveRoot) {
+        if (!bus_.isConnected())
+            return {};
+        QDBusMessage request = QDBusMessage::createMethodCall(
+            Service, ManagerPath, QStringLiteral("org.freedesktop.DBus.ObjectManager"),
+            QStringLiteral("GetManagedObjects"));
+        const QDBusReply<UDisks2Objects> reply = bus_.call(request, QDBus::Block, LookupTimeoutMs);
+        return reply.isValid() ? FindUDisks2Block(reply.value(), driveRoot) : QString();
+    }
+
+    // Calls one method, letting the service ask the user for authorisation. Returns the
+    // service's error text, empty when the call went.
+    QString call(const QString& path, const QString& interface, const QString& method,
+                 const QVariantList& arguments, QDBusMessage* reply) {
+        QDBusMessage request = QDBusMessage::createMethodCall(Service, path, interface, method);
+        request.setArguments(arguments);
+        request.setInteractiveAuthorizationAllowed(true);
+        const QDBusMessage answer = bus_.call(request, QDBus::Block, FormatTimeoutMs);
+        if (answer.type() == QDBusMessage::ErrorMessage)
+            return answer.errorMessage().isEmpty() ? answer.errorName() : answer.errorMessage();
+        if (reply)
+            *reply = answer;
+        return {};
+    }
+
+    QDBusConnection bus_;
+};
+
+} // namespace
+
+std::unique_ptr<DriveFormatter> makeUDisks2Formatter() {
+    return std::make_unique<UDisks2Formatter>();
+}
+
+} // namespace zol
