@@ -1,6 +1,7 @@
 // The main window's tray icon.
 #include "ProgramIcon.h"
 #include "TZOLMain.h"
+#include "TaskbarSkip.h"
 #include "tray/MainWindowTray.h"
 
 namespace zol {
@@ -28,7 +29,11 @@ bool TZOLMain::HostTaskTray(std::shared_ptr<NotifyArea> area) {
     TaskTray =
         area ? HostMainWindowTray(*this, *PopupMenu, mouseDown, ProgramIcon(), std::move(area))
              : HostMainWindowTray(*this, *PopupMenu, mouseDown, ProgramIcon());
-    return TaskTray != nullptr;
+    if (!TaskTray)
+        return false;
+    // The tray icon is the way back to a hidden window, so the taskbar entry is not needed.
+    SkipTaskbar(*this);
+    return true;
 }
 
 } // namespace zol
