@@ -23,5 +23,7 @@ public:
 
 // The formatter of the UDisks2 service on the system D-Bus; unavailable without one.
 std::unique_ptr<DriveFormatter> makeUDisks2Formatter();
+// The same on the bus at the given address (a service of its own, for instance).
+std::unique_ptr<DriveFormatter> makeUDisks2Formatter(const QString& busAddress);
 
 } // namespace zol

@@ -23,12 +23,7 @@ constexpr int FormatTimeoutMs = 10 * 60 * 1000;
 
 class UDisks2Formatter : public DriveFormatter {
 public:
-    UDisks2Formatter()
-        : bus_(QDBusConnection::connectToBus(QDBusConnection::SystemBus,
-                                             QStringLiteral("tessmarc-udisks2-") +
-                                                 QUuid::createUuid().toString())) {
-        RegisterUDisks2Types();
-    }
+    explicit UDisks2Formatter(const QDBusConnection& bus) : bus_(bus) { RegisterUDisks2Types(); }
     ~UDisks2Formatter() override { QDBusConnection::disconnectFromBus(bus_.name()); }
 
     bool available(const QString& driveRoot) override { return !blockFor(driveRoot).isEmpty(); }
@@ -97,10 +92,21 @@ private:
     QDBusConnection bus_;
 };
 
+// Each formatter has a connection of its own, closed with it.
+QString ConnectionName() {
+    return QStringLiteral("tessmarc-udisks2-") + QUuid::createUuid().toString();
+}
+
 } // namespace
 
 std::unique_ptr<DriveFormatter> makeUDisks2Formatter() {
-    return std::make_unique<UDisks2Formatter>();
+    return std::make_unique<UDisks2Formatter>(
+        QDBusConnection::connectToBus(QDBusConnection::SystemBus, ConnectionName()));
+}
+
+std::unique_ptr<DriveFormatter> makeUDisks2Formatter(const QString& busAddress) {
+    return std::make_unique<UDisks2Formatter>(
+        QDBusConnection::connectToBus(busAddress, ConnectionName()));
 }
 
 } // namespace zol
