@@ -33,8 +33,8 @@ constexpr std::size_t kSplitPoints = 4;
 // A 3-byte match this far back costs more than its literals.
 constexpr std::uint32_t kFarShortMatch = 8192;
 // Gains a later match needs over the current one, one and two bytes on, to win.
-constexpr int kLazyBonus1 = 4;
-constexpr int kLazyBonus2 = 7;
+constexpr int kLazyBonus1 = 2;
+constexpr int kLazyBonus2 = 4;
 constexpr std::size_t kDeliverBytes = 1u << 16;
 
 // Worth of a match in quarter bytes: its length against its position's extra bits.
