@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 namespace zol {
 
@@ -16,8 +17,9 @@ struct FormatOutcome {
 class DriveFormatter {
 public:
     virtual ~DriveFormatter() = default;
-    // True when the medium mounted exactly at driveRoot can be formatted.
-    virtual bool available(const QString& driveRoot) = 0;
+    // The volume label of the medium mounted exactly at driveRoot (empty when it has none)
+    // when that medium can be formatted; nullopt when it cannot.
+    virtual std::optional<QString> currentLabel(const QString& driveRoot) = 0;
     virtual FormatOutcome format(const QString& driveRoot, const QString& label) = 0;
 };
 

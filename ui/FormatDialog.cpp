@@ -65,9 +65,10 @@ FormatDialog::FormatDialog(Dialogs& dialogs, QWidget* owner, const QString& driv
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("ドライブ: ") + driveRoot));
     layout->addWidget(new QLabel(QStringLiteral("ＦＤの中のファイルとフォルダを全て消去します。")));
-    if (formatter_.available(driveRoot_)) {
+    // Keeping the label keeps the folder the desktop mounts the medium at.
+    if (const std::optional<QString> label = formatter_.currentLabel(driveRoot_)) {
         realFormat_ = new QCheckBox(QStringLiteral("FAT 形式で物理フォーマットする"));
-        label_ = new QLineEdit;
+        label_ = new QLineEdit(*label);
         label_->setMaxLength(VolumeLabelLength);
         label_->setEnabled(false);
         connect(realFormat_, &QCheckBox::toggled, label_, &QWidget::setEnabled);
@@ -121,7 +122,7 @@ void FormatDialog::formatReally() {
         accept();
         return;
     }
-    // Nothing was written: the medium is as it was, and the erase is still there to choose.
+    // The format did not happen; the erase is still there to choose.
     realFormat_->setChecked(false);
 }
 

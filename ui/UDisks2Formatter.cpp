@@ -26,7 +26,16 @@ public:
     explicit UDisks2Formatter(const QDBusConnection& bus) : bus_(bus) { RegisterUDisks2Types(); }
     ~UDisks2Formatter() override { QDBusConnection::disconnectFromBus(bus_.name()); }
 
-    bool available(const QString& driveRoot) override { return !blockFor(driveRoot).isEmpty(); }
+    std::optional<QString> currentLabel(const QString& driveRoot) override {
+        const UDisks2Objects objects = managedObjects();
+        const QString block = FindUDisks2Block(objects, driveRoot);
+        if (block.isEmpty())
+            return std::nullopt;
+        return objects.value(QDBusObjectPath(block))
+            .value(BlockInterface)
+            .value(QStringLiteral("IdLabel"))
+            .toString();
+    }
 
     FormatOutcome format(const QString& driveRoot, const QString& label) override {
         FormatOutcome outcome;
@@ -65,13 +74,17 @@ public:
 
 private:
     QString blockFor(const QString& driveRoot) {
+        return FindUDisks2Block(managedObjects(), driveRoot);
+    }
+
+    UDisks2Objects managedObjects() {
         if (!bus_.isConnected())
             return {};
         QDBusMessage request = QDBusMessage::createMethodCall(
             Service, ManagerPath, QStringLiteral("org.freedesktop.DBus.ObjectManager"),
             QStringLiteral("GetManagedObjects"));
         const QDBusReply<UDisks2Objects> reply = bus_.call(request, QDBus::Block, LookupTimeoutMs);
-        return reply.isValid() ? FindUDisks2Block(reply.value(), driveRoot) : QString();
+        return reply.isValid() ? reply.value() : UDisks2Objects();
     }
 
     // Calls one method, letting the service ask the user for authorisation. Returns the

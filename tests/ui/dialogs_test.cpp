@@ -138,7 +138,11 @@ namespace {
 // A formatter that reaches only the drives it is told of and records what it is asked.
 class FakeFormatter : public DriveFormatter {
 public:
-    bool available(const QString& driveRoot) override { return reachable.contains(driveRoot); }
+    std::optional<QString> currentLabel(const QString& driveRoot) override {
+        if (!reachable.contains(driveRoot))
+            return std::nullopt;
+        return QStringLiteral("FLOPPY");
+    }
     FormatOutcome format(const QString& driveRoot, const QString& label) override {
         calls.emplace_back(driveRoot, label);
         return outcome;
@@ -185,6 +189,7 @@ TEST_F(FormatDialogTest, OffersTheRealFormatOnlyForAReachableDrive) {
     ASSERT_NE(reachable.realFormatBox(), nullptr);
     EXPECT_FALSE(reachable.realFormatBox()->isChecked());
     EXPECT_FALSE(reachable.labelEdit()->isEnabled());
+    EXPECT_EQ(reachable.labelEdit()->text(), QStringLiteral("FLOPPY"));
     reachable.realFormatBox()->setChecked(true);
     EXPECT_TRUE(reachable.labelEdit()->isEnabled());
 

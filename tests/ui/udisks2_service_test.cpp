@@ -60,7 +60,8 @@ private:
         const QByteArrayList points{QByteArray("/media/user/FLOPPY", 19)}; // NUL-terminated
         return {{QDBusObjectPath(FloppyPath),
                  {{QStringLiteral("org.freedesktop.UDisks2.Block"),
-                   {{QStringLiteral("HintSystem"), false}}},
+                   {{QStringLiteral("HintSystem"), false},
+                    {QStringLiteral("IdLabel"), QStringLiteral("FLOPPY")}}},
                   {QStringLiteral("org.freedesktop.UDisks2.Filesystem"),
                    {{QStringLiteral("MountPoints"), QVariant::fromValue(points)}}}}}};
     }
@@ -121,8 +122,9 @@ protected:
 TEST_F(UDisks2ServiceTest, UnmountsFormatsAndRemountsTheDriveMountedThere) {
     serve();
     const std::unique_ptr<DriveFormatter> formatter = makeUDisks2Formatter(address_);
-    EXPECT_TRUE(formatter->available(QStringLiteral("/media/user/FLOPPY/")));
-    EXPECT_FALSE(formatter->available(QStringLiteral("/media/user/FLOPPY/sub/")));
+    EXPECT_EQ(formatter->currentLabel(QStringLiteral("/media/user/FLOPPY/")),
+              QStringLiteral("FLOPPY"));
+    EXPECT_EQ(formatter->currentLabel(QStringLiteral("/media/user/FLOPPY/sub/")), std::nullopt);
     const FormatOutcome outcome =
         formatter->format(QStringLiteral("/media/user/FLOPPY/"), QStringLiteral("ZOL"));
     EXPECT_TRUE(outcome.formatted);
@@ -159,7 +161,7 @@ TEST_F(UDisks2ServiceTest, FailedFormatIsReportedAndTheMediumMountedAgain) {
 
 TEST_F(UDisks2ServiceTest, BusWithoutTheServiceIsNotAvailable) {
     const std::unique_ptr<DriveFormatter> formatter = makeUDisks2Formatter(address_);
-    EXPECT_FALSE(formatter->available(QStringLiteral("/media/user/FLOPPY/")));
+    EXPECT_EQ(formatter->currentLabel(QStringLiteral("/media/user/FLOPPY/")), std::nullopt);
 }
 
 } // namespace

@@ -64,7 +64,7 @@ TEST(UDisks2FormatterTest, WithoutASystemBusIsNotAvailableAndFormatsNothing) {
     const QByteArray saved = qgetenv("DBUS_SYSTEM_BUS_ADDRESS");
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/tessmarc-test/system_bus_socket");
     const std::unique_ptr<DriveFormatter> formatter = makeUDisks2Formatter();
-    EXPECT_FALSE(formatter->available(QStringLiteral("/media/user/FLOPPY/")));
+    EXPECT_EQ(formatter->currentLabel(QStringLiteral("/media/user/FLOPPY/")), std::nullopt);
     const FormatOutcome outcome = formatter->format(QStringLiteral("/media/user/FLOPPY/"), {});
     EXPECT_FALSE(outcome.formatted);
     EXPECT_FALSE(outcome.error.isEmpty());
