@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/TextFormat.h" // DateText, TimeText
+
 #include <cstdint>
 #include <string>
 
@@ -10,10 +12,6 @@ namespace zol {
 // The grouped whole number: 1234567 gives "1,234,567". The library's sizes are unsigned, so
 // sizes of 2 GiB and more come out as they are.
 std::string SizeText(std::uint32_t n);
-// An MS-DOS packed date as yy/mm/dd, every field two digits, no range check.
-std::string DateText(std::uint16_t d);
-// An MS-DOS packed time as hh:mm:ss, every field two digits, no range check.
-std::string TimeText(std::uint16_t t);
 // s with A-Z lowered when it holds no a-z, unchanged otherwise; every other byte, UTF-8
 // sequences included, stays as it is.
 std::string LowerIfAllCaps(const std::string& s);

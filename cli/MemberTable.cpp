@@ -15,11 +15,6 @@ constexpr std::array<bool, Columns> RightAligned{false, true, false, false, fals
 constexpr std::array<const char*, Columns> Headers{"Name",      "Original", "Date",  "Time",
                                                    "Attribute", "Method",   "Packed"};
 
-std::string lastTwoDigits(int value) {
-    const std::string text = std::to_string(1000 + value);
-    return text.substr(text.size() - 2);
-}
-
 bool isWide(char32_t c) {
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
            (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
@@ -44,16 +39,6 @@ std::size_t displayWidth(const std::string& text) {
 }
 
 } // namespace
-
-std::string DateText(std::uint16_t d) {
-    return lastTwoDigits(1980 + (d >> 9)) + "/" + lastTwoDigits((d & 0x1E0) >> 5) + "/" +
-           lastTwoDigits(d & 0x1F);
-}
-
-std::string TimeText(std::uint16_t t) {
-    return lastTwoDigits(t >> 11) + ":" + lastTwoDigits((t & 0x7E0) >> 5) + ":" +
-           lastTwoDigits((t & 0x1F) * 2);
-}
 
 std::string FormatMemberTable(const std::vector<MemberRow>& rows) {
     std::vector<std::array<std::string, Columns>> cells;

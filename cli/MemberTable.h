@@ -17,11 +17,6 @@ struct MemberRow {
     std::uint32_t compressedSize = 0;
 };
 
-// "YY/MM/DD" of an MS-DOS packed date, as the viewer writes it.
-std::string DateText(std::uint16_t d);
-// "HH:MM:SS" of an MS-DOS packed time.
-std::string TimeText(std::uint16_t t);
-
 // The rows under a header line, columns padded to their widest cell (sizes right-aligned,
 // grouped by three), each line ending in "\n".
 std::string FormatMemberTable(const std::vector<MemberRow>& rows);

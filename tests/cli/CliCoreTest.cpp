@@ -3,6 +3,7 @@
 #include "cli/JoinSet.h"
 #include "cli/MemberTable.h"
 #include "cli/SizeArg.h"
+#include "engine/TextFormat.h"
 
 #include <gtest/gtest.h>
 
