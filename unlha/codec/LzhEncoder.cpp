@@ -3,6 +3,9 @@
 #include "BitWriter.h"
 #include "BlockWriter.h"
 #include "MatchFinder.h"
+#include "PriceModel.h"
+
+#include <algorithm>
 
 namespace unlha::lzh {
 
@@ -17,11 +20,11 @@ struct Effort {
     int maxLazy;    // past this, no lazy search at all
 };
 
-// The smaller windows search cheaper, so they can afford a deeper lazy search.
+// The smaller windows search cheaper, so they can afford a deeper search.
 constexpr Effort EffortFor(int dictBits) {
-    return dictBits <= 13   ? Effort{128, 128, 16, 32}
+    return dictBits <= 13   ? Effort{192, 256, 32, 64}
            : dictBits <= 15 ? Effort{64, 128, 16, 32}
-                            : Effort{64, 128, 8, 16};
+                            : Effort{96, 128, 16, 32};
 }
 
 // Tokens gathered before the block tables are chosen: the most one block may hold.
@@ -30,8 +33,11 @@ constexpr std::size_t kGatherTokens = 65535;
 constexpr std::size_t kMinBlockTokens = 1024;
 // A run is tried cut at each k / kSplitPoints of its length.
 constexpr std::size_t kSplitPoints = 4;
-// A 3-byte match this far back costs more than its literals.
-constexpr std::uint32_t kFarShortMatch = 8192;
+// After this many searches in a row found nothing (data that is already compressed), each
+// search is followed by one more unsearched literal for each as many more, up to
+// kMaxStep - 1; those positions still enter the chains.
+constexpr int kLiteralRun = 32;
+constexpr int kMaxStep = 4;
 // Gains a later match needs over the current one, one and two bytes on, to win.
 constexpr int kLazyBonus1 = 2;
 constexpr int kLazyBonus2 = 4;
@@ -42,33 +48,31 @@ int Gain(const Match& m) {
     return 4 * m.length - PositionSymbol(m.distance);
 }
 
-Match Usable(Match m) {
-    if (m.length == kMinMatch && m.distance > kFarShortMatch) {
-        return {};
-    }
-    return m;
-}
-
 class Encoder {
 public:
     Encoder(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink)
         : params_(ParamsFor(dictBits)), effort_(EffortFor(dictBits)), src_(src), size_(size),
-          sink_(sink), finder_(src, size, dictBits, effort_.maxChain, effort_.niceLength) {}
+          sink_(sink), finder_(src, size, dictBits, effort_.maxChain, effort_.niceLength),
+          prices_(params_) {}
 
     std::int64_t Run() {
         std::size_t pos = 0;
         while (pos < size_) {
-            Match m = Usable(finder_.Find(pos, 0, 0));
+            Match m = Usable(finder_.Find(pos, 0, 0), pos);
             if (m.length == 0) {
-                if (!Literal(pos++)) {
-                    return -1;
+                const int steps = std::min(kMaxStep, 1 + ++literalRun_ / kLiteralRun);
+                for (int k = 0; k < steps && pos < size_; ++k) {
+                    if (!Literal(pos++)) {
+                        return -1;
+                    }
                 }
                 continue;
             }
+            literalRun_ = 0;
             // Lazy evaluation: a better match one or two bytes on wins over this one.
             while (m.length < effort_.maxLazy && pos + 1 < size_) {
                 const int shift = m.length >= effort_.goodLength ? 2 : 0;
-                const Match next = Usable(finder_.Find(pos + 1, m.length - 1, shift));
+                const Match next = Usable(finder_.Find(pos + 1, m.length - 1, shift), pos + 1);
                 if (next.length != 0 && Gain(next) > Gain(m) + kLazyBonus1) {
                     if (!Literal(pos++)) {
                         return -1;
@@ -79,7 +83,7 @@ public:
                 if (pos + 2 >= size_) {
                     break;
                 }
-                const Match after = Usable(finder_.Find(pos + 2, m.length - 1, shift));
+                const Match after = Usable(finder_.Find(pos + 2, m.length - 1, shift), pos + 2);
                 if (after.length == 0 || Gain(after) <= Gain(m) + kLazyBonus2) {
                     break;
                 }
@@ -90,6 +94,7 @@ public:
             }
             tokens_.c.push_back(static_cast<std::uint16_t>(256 + m.length - kMinMatch));
             tokens_.position.push_back(static_cast<std::uint16_t>(m.distance - 1));
+            prices_.CountMatch(m.length, m.distance);
             pos += static_cast<std::size_t>(m.length);
             finder_.InsertUpTo(pos);
             if (!EndToken()) {
@@ -104,12 +109,27 @@ public:
     }
 
 private:
+    // A 3-byte match is used only when it costs less than its bytes as literals: far back,
+    // or amid cheap literals, it does not.
+    Match Usable(Match m, std::size_t pos) const {
+        if (m.length != kMinMatch) {
+            return m;
+        }
+        int literals = 0;
+        for (std::size_t k = 0; k < kMinMatch; ++k) {
+            literals += prices_.Literal(src_[pos + k]);
+        }
+        return prices_.Length(m.length) + prices_.Distance(m.distance) < literals ? m : Match{};
+    }
+
     bool Literal(std::size_t pos) {
         tokens_.c.push_back(src_[pos]);
+        prices_.CountLiteral(src_[pos]);
         return EndToken();
     }
 
     bool EndToken() {
+        prices_.RefreshIfDue();
         if (tokens_.Size() < kGatherTokens) {
             return true;
         }
@@ -164,6 +184,8 @@ private:
     std::size_t size_;
     const Sink& sink_;
     MatchFinder finder_;
+    PriceModel prices_;
+    int literalRun_ = 0; // searches without a match since the last match
     Tokens tokens_;
     BitWriter out_;
     std::int64_t written_ = 0;

@@ -33,28 +33,44 @@ MatchFinder::MatchFinder(const std::uint8_t* data, std::size_t size, int dictBit
       // One short of the window, so that decoders with a ring of exactly that size are safe.
       maxDistance_((1u << dictBits) - 1), maxChain_(maxChain), niceLength_(niceLength),
       head_(std::size_t{1} << hashBits_, 0), prev_(std::size_t{1} << dictBits, 0),
-      head3_(std::size_t{1} << kHash3Bits, 0) {}
+      head3_(std::size_t{1} << kHash3Bits, 0), head4_(std::size_t{1} << kHash4Bits, 0) {}
 
 template <typename OnLonger>
 void MatchFinder::Walk(std::size_t pos, int limit, int atLeast, int chain, OnLonger onLonger) {
     InsertUpTo(pos);
-    // The hash reads 4 bytes, so the last few positions are not searched.
+    // The next search is usually one byte on: start loading its table entries.
+    if (pos + 9 <= size_) {
+        const std::uint32_t n4 = Load(pos + 1);
+        __builtin_prefetch(&head3_[Hash3(n4)]);
+        __builtin_prefetch(&head4_[Hash4(n4)]);
+        __builtin_prefetch(&head_[Hash6(Load64(pos + 1))]);
+    }
+    // The hashes read 4 and 8 bytes, so the last few positions are searched less or not at all.
     if (pos + 4 <= size_) {
         const int nice = std::min(niceLength_, limit);
         int bestLength = std::max(atLeast, kMinMatch - 1);
         const std::uint8_t* here = data_ + pos;
         const auto here32 = static_cast<std::uint32_t>(pos + 1);
         const std::uint32_t v = Load(pos);
-        const std::uint32_t near = here32 - head3_[Hash3(v)];
-        if (near <= maxDistance_ && near <= pos && near != 0 && bestLength < kMinMatch &&
-            limit >= kMinMatch && CommonLength(here - near, here, kMinMatch) == kMinMatch) {
-            bestLength = CommonLength(here - near, here, limit);
-            onLonger(bestLength, near);
-            if (bestLength >= nice) {
-                chain = 0;
+        // The newest position with the same first bytes (those of mask), when its match is
+        // longer than what is known.
+        auto tryNewest = [&](std::uint32_t distance, std::uint32_t mask, int shorterThan) {
+            if (bestLength < shorterThan && chain > 0 && distance != 0 &&
+                distance <= maxDistance_ && distance <= pos &&
+                ((Load(pos - distance) ^ v) & mask) == 0) {
+                const int length = CommonLength(here - distance, here, limit);
+                if (length > bestLength) {
+                    bestLength = length;
+                    onLonger(length, distance);
+                    if (length >= nice) {
+                        chain = 0;
+                    }
+                }
             }
-        }
-        std::uint32_t candidate = head_[Hash4(v)];
+        };
+        tryNewest(here32 - head3_[Hash3(v)], 0xffffff, kMinMatch);
+        tryNewest(here32 - head4_[Hash4(v)], 0xffffffff, kMinMatch + 1);
+        std::uint32_t candidate = pos + 8 <= size_ ? head_[Hash6(Load64(pos))] : 0;
         for (; chain > 0 && candidate != 0 && bestLength < limit; --chain) {
             const std::uint32_t distance = here32 - candidate;
             if (distance == 0 || distance > maxDistance_ || distance > pos) {

@@ -77,6 +77,18 @@ TEST_P(RoundTrip, CutsBlocksWhereTheDataChanges) {
     EXPECT_EQ(*judged, input);
 }
 
+// Long runs without a match are searched only at some positions; the others must still be
+// found when the same bytes come again.
+TEST_P(RoundTrip, FindsRepeatsOfNoiseThatWasPassedOver) {
+    const Method m = GetParam();
+    const Bytes noise = RandomBytes(3000, 23);
+    Bytes twice = noise;
+    twice.insert(twice.end(), noise.begin(), noise.end());
+    const Bytes stream = EncodeAll(m.dictBits, twice);
+    EXPECT_LT(stream.size(), EncodeAll(m.dictBits, noise).size() + 200);
+    EXPECT_EQ(DecodeAll(m.name, stream, twice.size()), twice);
+}
+
 TEST(RoundTrip, LargeInputThroughTheWidestWindow) {
     // 64 MB of text-like data with random stretches, so that blocks, window slides and the
     // decoder's buffer turnover all happen many times.
