@@ -1,7 +1,6 @@
 #include "HuffmanCode.h"
 
 #include <algorithm>
-#include <utility>
 #include <vector>
 
 namespace unlha::lzh {
@@ -56,11 +55,13 @@ void MinimumRedundancy(std::vector<std::uint32_t>& a) {
 } // namespace
 
 void BuildCodeLengths(const std::uint32_t* freq, int n, int maxLength, std::uint8_t* lengths) {
-    std::vector<std::pair<std::uint32_t, int>> used;
+    // Frequency above symbol in one key: sorting the keys orders by frequency, then symbol.
+    std::vector<std::uint64_t> used;
+    used.reserve(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         lengths[i] = 0;
         if (freq[i] != 0) {
-            used.emplace_back(freq[i], i);
+            used.push_back(std::uint64_t{freq[i]} << 32 | static_cast<std::uint32_t>(i));
         }
     }
     if (used.size() < 2) {
@@ -69,7 +70,7 @@ void BuildCodeLengths(const std::uint32_t* freq, int n, int maxLength, std::uint
     std::sort(used.begin(), used.end());
     std::vector<std::uint32_t> a(used.size());
     for (std::size_t i = 0; i < used.size(); ++i) {
-        a[i] = used[i].first;
+        a[i] = static_cast<std::uint32_t>(used[i] >> 32);
     }
     MinimumRedundancy(a);
 
@@ -101,7 +102,7 @@ void BuildCodeLengths(const std::uint32_t* freq, int n, int maxLength, std::uint
     std::size_t next = 0;
     for (int len = maxLength; len >= 1; --len) {
         for (int k = 0; k < count[len]; ++k) {
-            lengths[used[next++].second] = static_cast<std::uint8_t>(len);
+            lengths[used[next++] & 0xffffffff] = static_cast<std::uint8_t>(len);
         }
     }
 }
