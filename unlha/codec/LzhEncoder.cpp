@@ -33,9 +33,9 @@ constexpr std::size_t kGatherTokens = 65535;
 constexpr std::size_t kMinBlockTokens = 1024;
 // A run is tried cut at each k / kSplitPoints of its length.
 constexpr std::size_t kSplitPoints = 4;
-// After this many searches in a row found nothing (data that is already compressed), each
-// search is followed by one more unsearched literal for each as many more, up to
-// kMaxStep - 1; those positions still enter the chains.
+// In data that is already compressed most searches find nothing: after n such searches in a
+// row, a failed search is followed by min(kMaxStep, 1 + n / kLiteralRun) - 1 literals that
+// are not searched. Those positions still enter the chains.
 constexpr int kLiteralRun = 32;
 constexpr int kMaxStep = 4;
 // Gains a later match needs over the current one, one and two bytes on, to win.
