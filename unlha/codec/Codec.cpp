@@ -15,6 +15,10 @@ int DecodableDictionaryBits(const std::string& method) {
     return method == "-lh4-" ? 12 : EncodableDictionaryBits(method);
 }
 
+bool Encodable(int dictBits) {
+    return dictBits == 13 || dictBits == 15 || dictBits == 16;
+}
+
 bool IsCopy(const std::string& method) {
     return method == "-lh0-" || method == "-lz4-" || method == "-lhd-";
 }
@@ -51,11 +55,12 @@ int EncodableDictionaryBits(const std::string& method) {
     return 0;
 }
 
+std::int64_t Encode(int dictBits, const Source& source, const Sink& sink) {
+    return Encodable(dictBits) ? lzh::EncodeStatic(dictBits, source, sink) : -1;
+}
+
 std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink) {
-    if (dictBits != 13 && dictBits != 15 && dictBits != 16) {
-        return -1;
-    }
-    return lzh::EncodeStatic(dictBits, src, size, sink);
+    return Encodable(dictBits) ? lzh::EncodeStatic(dictBits, src, size, sink) : -1;
 }
 
 DecodeResult Decode(const std::string& method, const std::uint8_t* src, std::size_t srcSize,

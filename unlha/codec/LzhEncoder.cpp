@@ -6,6 +6,8 @@
 #include "PriceModel.h"
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace unlha::lzh {
 
@@ -42,6 +44,13 @@ constexpr int kMaxStep = 4;
 constexpr int kLazyBonus1 = 2;
 constexpr int kLazyBonus2 = 4;
 constexpr std::size_t kDeliverBytes = 1u << 16;
+// The input is read into a buffer of two slides and a window. Once the position is a slide and
+// a window into it, the oldest slide is dropped; a slide is a multiple of every window, so each
+// position keeps its chain slot.
+constexpr std::size_t kSlide = 1u << 20;
+// Bytes buffered past the position at each step: the lazy search and the match it ends with
+// stay well inside (running short would only cost matches, never correctness).
+constexpr std::size_t kLookahead = 1024;
 
 // Worth of a match in quarter bytes: its length against its position's extra bits.
 int Gain(const Match& m) {
@@ -50,14 +59,22 @@ int Gain(const Match& m) {
 
 class Encoder {
 public:
-    Encoder(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink)
-        : params_(ParamsFor(dictBits)), effort_(EffortFor(dictBits)), src_(src), size_(size),
-          sink_(sink), finder_(src, size, dictBits, effort_.maxChain, effort_.niceLength),
-          prices_(params_) {}
+    Encoder(int dictBits, const Source& source, const Sink& sink)
+        : params_(ParamsFor(dictBits)), effort_(EffortFor(dictBits)),
+          capacity_(2 * kSlide + (std::size_t{1} << dictBits)),
+          buffer_(std::make_unique_for_overwrite<std::uint8_t[]>(capacity_)), src_(buffer_.get()),
+          source_(source), sink_(sink),
+          finder_(src_, 0, dictBits, effort_.maxChain, effort_.niceLength), prices_(params_) {}
 
     std::int64_t Run() {
         std::size_t pos = 0;
-        while (pos < size_) {
+        while (true) {
+            if (!ended_ && pos + kLookahead > size_ && !Refill(pos)) {
+                return -1;
+            }
+            if (pos >= size_) {
+                break;
+            }
             Match m = Usable(finder_.Find(pos, 0, 0), pos);
             if (m.length == 0) {
                 const int steps = std::min(kMaxStep, 1 + ++literalRun_ / kLiteralRun);
@@ -109,6 +126,31 @@ public:
     }
 
 private:
+    // Drops the oldest slide when the position is far enough into the buffer (moving pos with
+    // it), then reads until the buffer is full or the input ends. False when reading failed.
+    bool Refill(std::size_t& pos) {
+        const std::size_t window = std::size_t{1} << params_.dictBits;
+        if (pos >= kSlide + window) {
+            std::memmove(buffer_.get(), buffer_.get() + kSlide, size_ - kSlide);
+            size_ -= kSlide;
+            pos -= kSlide;
+            finder_.Slide(kSlide);
+        }
+        while (size_ < capacity_) {
+            const std::int64_t n = source_(buffer_.get() + size_, capacity_ - size_);
+            if (n < 0) {
+                return false;
+            }
+            if (n == 0) {
+                ended_ = true;
+                break;
+            }
+            size_ += static_cast<std::size_t>(n);
+        }
+        finder_.Extend(size_);
+        return true;
+    }
+
     // A 3-byte match is used only when it costs less than its bytes as literals: far back,
     // or amid cheap literals, it does not.
     Match Usable(Match m, std::size_t pos) const {
@@ -180,8 +222,12 @@ private:
 
     Params params_;
     Effort effort_;
+    std::size_t capacity_;
+    std::unique_ptr<std::uint8_t[]> buffer_;
     const std::uint8_t* src_;
-    std::size_t size_;
+    std::size_t size_ = 0; // bytes in the buffer
+    bool ended_ = false;   // the source has given everything
+    const Source& source_;
     const Sink& sink_;
     MatchFinder finder_;
     PriceModel prices_;
@@ -193,9 +239,24 @@ private:
 
 } // namespace
 
+std::int64_t EncodeStatic(int dictBits, const Source& source, const Sink& sink) {
+    return Encoder(dictBits, source, sink).Run();
+}
+
 std::int64_t EncodeStatic(int dictBits, const std::uint8_t* src, std::size_t size,
                           const Sink& sink) {
-    return Encoder(dictBits, src, size, sink).Run();
+    std::size_t at = 0;
+    return EncodeStatic(
+        dictBits,
+        [&](std::uint8_t* data, std::size_t room) {
+            const std::size_t n = std::min(room, size - at);
+            if (n != 0) {
+                std::memcpy(data, src + at, n);
+            }
+            at += n;
+            return static_cast<std::int64_t>(n);
+        },
+        sink);
 }
 
 } // namespace unlha::lzh

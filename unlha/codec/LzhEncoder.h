@@ -6,6 +6,7 @@
 
 namespace unlha::lzh {
 
+std::int64_t EncodeStatic(int dictBits, const Source& source, const Sink& sink);
 std::int64_t EncodeStatic(int dictBits, const std::uint8_t* src, std::size_t size,
                           const Sink& sink);
 

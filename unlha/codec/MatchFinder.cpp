@@ -93,6 +93,19 @@ void MatchFinder::Walk(std::size_t pos, int limit, int atLeast, int chain, OnLon
     InsertUpTo(pos + 1);
 }
 
+void MatchFinder::Slide(std::size_t by) {
+    const auto shift = [by](std::vector<std::uint32_t>& table) {
+        for (std::uint32_t& p : table) {
+            p = p > by ? p - static_cast<std::uint32_t>(by) : 0;
+        }
+    };
+    shift(head_);
+    shift(prev_);
+    shift(head3_);
+    shift(head4_);
+    next_ -= by;
+}
+
 Match MatchFinder::Find(std::size_t pos, int atLeast, int shift) {
     Match best;
     const int limit = static_cast<int>(std::min<std::size_t>(kMaxMatch, size_ - pos));

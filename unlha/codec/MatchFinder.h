@@ -25,6 +25,12 @@ public:
     // factor shift (0 = full chain). Also enters every position up to pos into the chains.
     Match Find(std::size_t pos, int atLeast, int shift);
 
+    // The data now holds size bytes.
+    void Extend(std::size_t size) { size_ = size; }
+    // The data moved down by `by` bytes, a multiple of the window: positions before it are
+    // forgotten and the others follow.
+    void Slide(std::size_t by);
+
     // Enters positions up to, not including, end.
     void InsertUpTo(std::size_t end) {
         for (; next_ < end; ++next_) {
@@ -82,8 +88,8 @@ private:
     int maxChain_;
     int niceLength_;
     std::size_t next_ = 0;
-    // Positions plus one, 0 for none; only their low 32 bits, since a candidate is always
-    // checked against the real bytes at its distance.
+    // Positions plus one, 0 for none. The encoder slides its data down before they outgrow
+    // 32 bits; even so a candidate is always checked against the real bytes at its distance.
     std::vector<std::uint32_t> head_;
     std::vector<std::uint32_t> prev_;
     std::vector<std::uint32_t> head3_;

@@ -1,8 +1,8 @@
 #pragma once
 
 // The LZH member codecs: our encoder and decoder for -lh4- to -lh7-, and liblhasa's decoders
-// for the older methods. The archive code hands whole member data in and gets it back in
-// chunks through a sink, so a member is never held twice in memory.
+// for the older methods. The encoder reads its input from a source and both hand their output
+// to a sink in chunks, so neither holds a whole member in memory.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,12 +14,18 @@ namespace unlha {
 // Receives decoded or encoded bytes in order; returns false to stop (for example a full disk).
 using Sink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
 
+// Fills data with up to size next bytes of the input; returns how many, 0 at its end, or -1
+// when reading failed.
+using Source = std::function<std::int64_t(std::uint8_t* data, std::size_t size)>;
+
 // Dictionary bits of a method we encode: -lh5- 13, -lh6- 15, -lh7- 16. 0 for any other name.
 int EncodableDictionaryBits(const std::string& method);
 
-// Compresses src with the -lh5-, -lh6- or -lh7- method of dictBits (13, 15, 16) into sink.
-// Returns the number of compressed bytes, or -1 when the sink stopped (or for any other
-// dictBits, without calling the sink).
+// Compresses what source gives with the -lh5-, -lh6- or -lh7- method of dictBits (13, 15, 16)
+// into sink. Returns the number of compressed bytes, or -1 when the source failed or the sink
+// stopped (or for any other dictBits, without calling either).
+std::int64_t Encode(int dictBits, const Source& source, const Sink& sink);
+// The same for size bytes at src.
 std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink);
 
 enum class DecodeResult { Ok, UnknownMethod, Corrupt, SinkStopped };

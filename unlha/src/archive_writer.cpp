@@ -33,7 +33,32 @@ int ArchiveWriter::Begin(const std::string& archivePath) {
 }
 
 bool ArchiveWriter::Write(const std::uint8_t* data, std::size_t size) {
-    return WriteAll(fd_, data, size);
+    if (!WriteAll(fd_, data, size)) {
+        return false;
+    }
+    size_ += size;
+    return true;
+}
+
+bool ArchiveWriter::Rewrite(std::uint64_t offset, const std::vector<std::uint8_t>& bytes) {
+    if (offset + bytes.size() > size_) {
+        errno = EINVAL;
+        return false;
+    }
+    return WriteAllAt(fd_, bytes.data(), bytes.size(), offset);
+}
+
+bool ArchiveWriter::Cut(std::uint64_t size) {
+    if (size > size_) {
+        errno = EINVAL;
+        return false;
+    }
+    if (ftruncate(fd_, static_cast<off_t>(size)) != 0 ||
+        lseek(fd_, static_cast<off_t>(size), SEEK_SET) < 0) {
+        return false;
+    }
+    size_ = size;
+    return true;
 }
 
 int ArchiveWriter::Finish() {

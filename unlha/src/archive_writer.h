@@ -21,6 +21,13 @@ public:
     // Returns false and keeps errno when the write fails.
     bool Write(const std::uint8_t* data, std::size_t size);
     bool Write(const std::vector<std::uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
+    // Bytes written so far.
+    std::uint64_t Size() const { return size_; }
+    // Overwrites bytes already written, such as a header whose sizes are known only after
+    // its data. False, keeping errno, when it fails.
+    bool Rewrite(std::uint64_t offset, const std::vector<std::uint8_t>& bytes);
+    // Drops what was written after size, so the next write goes there. False, keeping errno.
+    bool Cut(std::uint64_t size);
     // Ends the archive, flushes it to disk and renames it over the archive. Returns an errno.
     int Finish();
 
@@ -28,6 +35,7 @@ private:
     std::string path_;
     std::string tempPath_;
     int fd_ = -1;
+    std::uint64_t size_ = 0;
 };
 
 } // namespace unlha

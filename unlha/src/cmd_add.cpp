@@ -2,16 +2,16 @@
 #include "codec.h"
 #include "commands.h"
 #include "crc16.h"
+#include "file_source.h"
 #include "input_files.h"
 #include "member_header.h"
 #include "unlha32.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <map>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace unlha {
 namespace {
@@ -30,85 +30,101 @@ const char* MethodName(Method method) {
     return "-lh0-";
 }
 
-bool ReadWhole(const std::string& path, std::vector<std::uint8_t>& data) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return false;
-    }
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        errno = EINVAL; // replaced by something that is not a file since it was found
-        return false;
-    }
-    std::uint8_t chunk[1 << 16];
-    data.clear();
-    while (true) {
-        const ssize_t n = read(fd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            const int err = errno;
-            close(fd);
-            errno = err;
-            return n == 0;
-        }
-        data.insert(data.end(), chunk, chunk + n);
-    }
+bool ReportWriteError(const std::string& archivePath, Report& report) {
+    const int err = errno;
+    report.Fail(WriteErrorCode(err), "unlha: cannot write " + archivePath + ": " +
+                                         (err == ENOSPC ? "disk full" : std::strerror(err)));
+    return false;
 }
 
-// One member's header and data, compressed when that makes it smaller.
-bool BuildMember(const InputFile& input, Method method, std::vector<std::uint8_t>& header,
-                 std::vector<std::uint8_t>& body, Report& report) {
+MemberHeader HeaderOf(const InputFile& input) {
     MemberHeader h;
     h.path = input.memberPath;
     h.mtime = input.st.st_mtime;
     h.accessTime = input.st.st_atime;
     h.unixMode = static_cast<std::uint16_t>(input.st.st_mode);
-    const bool folder = S_ISDIR(input.st.st_mode);
-    h.dosAttribute = folder ? 0x10 : 0x20;
+    h.dosAttribute = S_ISDIR(input.st.st_mode) ? 0x10 : 0x20;
     if ((input.st.st_mode & S_IWUSR) == 0) {
         h.dosAttribute |= 0x01;
     }
-    body.clear();
-    if (folder) {
-        h.method = "-lhd-";
-    } else {
-        std::vector<std::uint8_t> data;
-        if (!ReadWhole(input.diskPath, data)) {
-            report.Fail(UNLHA_ERROR_FILE_OPEN,
-                        "unlha: cannot read " + input.diskPath + ": " + std::strerror(errno));
-            return false;
-        }
-        h.originalSize = data.size();
-        h.crc = Crc16(data.data(), data.size());
-        h.method = "-lh0-";
-        const int dictBits = EncodableDictionaryBits(MethodName(method));
-        if (dictBits != 0 && !data.empty()) {
-            const std::int64_t size =
-                Encode(dictBits, data.data(), data.size(), [&](const std::uint8_t* d, size_t n) {
-                    if (body.size() + n >= data.size()) {
-                        return false; // no smaller than the original: stored instead
-                    }
-                    body.insert(body.end(), d, d + n);
-                    return true;
-                });
-            if (size >= 0 && static_cast<std::size_t>(size) == body.size()) {
-                h.method = MethodName(method);
-            }
-        }
-        if (h.method == "-lh0-") {
-            body = std::move(data);
-        }
-    }
-    h.compressedSize = body.size();
-    header = BuildLevel2Header(h);
-    if (header.empty()) {
+    h.method = S_ISDIR(input.st.st_mode) ? "-lhd-" : "-lh0-";
+    return h;
+}
+
+// Appends one member to the archive: its header with the sizes the file had when opened,
+// then its data, compressed straight from the file into the archive when that makes it
+// smaller and stored otherwise, then the header again with the method and CRC.
+bool WriteMember(const InputFile& input, Method method, ArchiveWriter& writer,
+                 const std::string& archivePath, Report& report) {
+    MemberHeader h = HeaderOf(input);
+    const std::vector<std::uint8_t> first = BuildLevel2Header(h);
+    if (first.empty()) {
         report.Fail(UNLHA_ERROR_FILE_OPEN, "unlha: name too long: " + input.memberPath);
         return false;
     }
-    return true;
+    if (S_ISDIR(input.st.st_mode)) {
+        return writer.Write(first) || ReportWriteError(archivePath, report);
+    }
+    FileSource file;
+    const auto readFailed = [&](const std::string& why) {
+        report.Fail(UNLHA_ERROR_FILE_OPEN, "unlha: cannot read " + input.diskPath + ": " + why);
+        return false;
+    };
+    if (const int err = file.Open(input.diskPath); err != 0) {
+        return readFailed(std::strerror(err));
+    }
+    h.originalSize = h.compressedSize = file.Size();
+    const std::uint64_t start = writer.Size();
+    // The sizes decide the header's length, which the final header must keep.
+    const std::vector<std::uint8_t> placeholder = BuildLevel2Header(h);
+    if (!writer.Write(placeholder)) {
+        return ReportWriteError(archivePath, report);
+    }
+    const int dictBits = EncodableDictionaryBits(MethodName(method));
+    bool compressed = false;
+    if (dictBits != 0 && file.Size() > 0) {
+        std::uint64_t packed = 0;
+        bool writeFailed = false;
+        const Source source = [&](std::uint8_t* d, std::size_t n) { return file.Read(d, n); };
+        const std::int64_t result = Encode(dictBits, source, [&](const std::uint8_t* d, size_t n) {
+            if (packed + n >= file.Size()) {
+                return false; // no smaller than the original: stored instead
+            }
+            if (!writer.Write(d, n)) {
+                writeFailed = true;
+                return false;
+            }
+            packed += n;
+            return true;
+        });
+        if (writeFailed) {
+            return ReportWriteError(archivePath, report);
+        }
+        compressed = result >= 0;
+        if (compressed) {
+            h.method = MethodName(method);
+            h.compressedSize = packed;
+        } else if (!file.Problem().empty()) {
+            return readFailed(file.Problem());
+        } else if (!writer.Cut(start + placeholder.size())) {
+            return ReportWriteError(archivePath, report);
+        } else if (!file.Rewind()) {
+            return readFailed(file.Problem());
+        }
+    }
+    if (!compressed) {
+        std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(file.Size(), 1u << 20));
+        for (std::int64_t n; (n = file.Read(chunk.data(), chunk.size())) != 0;) {
+            if (n < 0) {
+                return readFailed(file.Problem());
+            }
+            if (!writer.Write(chunk.data(), static_cast<std::size_t>(n))) {
+                return ReportWriteError(archivePath, report);
+            }
+        }
+    }
+    h.crc = file.Crc();
+    return writer.Rewrite(start, BuildLevel2Header(h)) || ReportWriteError(archivePath, report);
 }
 
 } // namespace
@@ -144,17 +160,8 @@ int32_t RunAdd(const Command& command, Report& report) {
         byName[inputs[i].memberPath] = i;
     }
     std::vector<bool> written(inputs.size(), false);
-    std::vector<std::uint8_t> header;
-    std::vector<std::uint8_t> body;
     const auto writeInput = [&](std::size_t i, const char* verb) {
-        if (!BuildMember(inputs[i], command.method, header, body, report)) {
-            return false;
-        }
-        if (!writer.Write(header) || !writer.Write(body)) {
-            const int err = errno;
-            report.Fail(WriteErrorCode(err),
-                        "unlha: cannot write " + path + ": " +
-                            (err == ENOSPC ? "disk full" : std::strerror(err)));
+        if (!WriteMember(inputs[i], command.method, writer, path, report)) {
             return false;
         }
         written[i] = true;
@@ -169,9 +176,8 @@ int32_t RunAdd(const Command& command, Report& report) {
             }
         } else if (!writer.Write(archive.Data() + m.headerOffset,
                                  static_cast<std::size_t>(m.StoredEnd() - m.headerOffset))) {
-            const int err = errno;
-            return report.Fail(WriteErrorCode(err),
-                               "unlha: cannot write " + path + ": " + std::strerror(err));
+            ReportWriteError(path, report);
+            return report.Result();
         }
     }
     for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -180,9 +186,8 @@ int32_t RunAdd(const Command& command, Report& report) {
         }
     }
     if (const int err = writer.Finish(); err != 0) {
-        return report.Fail(WriteErrorCode(err),
-                           "unlha: cannot write " + path + ": " +
-                               (err == ENOSPC ? "disk full" : std::strerror(err)));
+        errno = err;
+        ReportWriteError(path, report);
     }
     return report.Result();
 }

@@ -9,4 +9,7 @@ namespace unlha {
 // error, with errno set.
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size);
 
+// The same at offset, leaving the file offset where it was.
+bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset);
+
 } // namespace unlha

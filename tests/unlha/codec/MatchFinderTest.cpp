@@ -96,5 +96,33 @@ TEST(MatchFinder, PositionsEnteredWithoutASearchAreFound) {
     EXPECT_EQ(m.distance, kCopyDistance);
 }
 
+// The encoder moves its buffer down by a multiple of the window once the position is more than
+// a window past the cut: every match found afterwards must be the one found without a move.
+TEST(MatchFinder, FindsTheSameMatchesAfterTheDataMovesDown) {
+    const Bytes data = Sample();
+    constexpr int kDictBits = 12;
+    constexpr std::size_t kBy = 2u << kDictBits;
+    constexpr std::size_t kCut = kBy + (1u << kDictBits) + 100;
+    MatchFinder reference(data.data(), data.size(), kDictBits, 1 << 20, kMaxMatch);
+    Bytes moved = data;
+    MatchFinder finder(moved.data(), moved.size(), kDictBits, 1 << 20, kMaxMatch);
+    for (std::size_t pos = 0; pos < kCut; ++pos) {
+        reference.Find(pos, 0, 0);
+        finder.Find(pos, 0, 0);
+    }
+    std::copy(moved.begin() + kBy, moved.end(), moved.begin());
+    finder.Slide(kBy);
+    finder.Extend(data.size() - kBy);
+    int found = 0;
+    for (std::size_t pos = kCut; pos < data.size(); ++pos) {
+        const Match before = reference.Find(pos, 0, 0);
+        const Match after = finder.Find(pos - kBy, 0, 0);
+        ASSERT_EQ(after.length, before.length) << pos;
+        ASSERT_EQ(after.distance, before.distance) << pos;
+        found += before.length != 0;
+    }
+    EXPECT_GT(found, 1000);
+}
+
 } // namespace
 } // namespace unlha::lzh

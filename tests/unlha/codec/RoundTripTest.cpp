@@ -130,6 +130,54 @@ TEST(Encode, OtherDictionarySizesAreRefused) {
     }
 }
 
+// The input is read through a buffer that moves down every MiB; how the source cuts it up
+// must not matter, and matches must reach back across every move.
+TEST(Encode, ReadsItsInputThroughASource) {
+    const Bytes noise = RandomBytes(40000, 13);
+    Bytes input;
+    while (input.size() < (std::size_t{5} << 20)) {
+        input.insert(input.end(), noise.begin(), noise.end());
+    }
+    std::size_t at = 0;
+    int calls = 0;
+    Collector out;
+    const std::int64_t n = Encode(
+        16,
+        [&](std::uint8_t* data, std::size_t room) {
+            const std::size_t k = std::min({room, input.size() - at, std::size_t{1} + calls++ % 7});
+            std::copy_n(input.begin() + static_cast<std::ptrdiff_t>(at), k, data);
+            at += k;
+            return static_cast<std::int64_t>(k);
+        },
+        std::ref(out));
+    EXPECT_EQ(n, static_cast<std::int64_t>(out.bytes.size()));
+    EXPECT_TRUE(out.bytes == EncodeAll(16, input));
+    // Only the first copy of the noise costs its bytes; after it every 256 bytes are one match
+    // at the same distance, about 17 bits (a bit for each code, 15 extra position bits). A
+    // move that lost the chains would cost another 40000 bytes after it.
+    const std::size_t matches = input.size() / 256;
+    EXPECT_LT(out.bytes.size(), noise.size() + matches * 18 / 8 + 4096);
+    EXPECT_TRUE(DecodeAll("-lh7-", out.bytes, input.size()) == input);
+}
+
+TEST(Encode, FailingSourceEndsWithMinusOne) {
+    const Bytes text = TextLike(300000, 8);
+    std::size_t at = 0;
+    const std::int64_t n = Encode(
+        13,
+        [&](std::uint8_t* data, std::size_t room) -> std::int64_t {
+            if (at >= 100000) {
+                return -1;
+            }
+            const std::size_t k = std::min<std::size_t>(room, 4096);
+            std::copy_n(text.begin() + static_cast<std::ptrdiff_t>(at), k, data);
+            at += k;
+            return static_cast<std::int64_t>(k);
+        },
+        [](const std::uint8_t*, std::size_t) { return true; });
+    EXPECT_EQ(n, -1);
+}
+
 TEST(Encode, StoppedSinkEndsWithMinusOne) {
     const Bytes random = RandomBytes(1 << 20, 4);
     int calls = 0;
