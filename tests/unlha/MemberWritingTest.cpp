@@ -1,7 +1,11 @@
 // Members are compressed straight into the archive: a member that does not shrink is stored
-// in the place of its attempt, and a member over 4 GiB goes in and comes out whole.
+// in the place of its attempt, a file is read as long as it was when opened, and a member over
+// 4 GiB goes in and comes out whole.
 #include "ArchiveSupport.h"
 #include "archive_reader.h"
+#include "archive_writer.h"
+#include "crc16.h"
+#include "file_source.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -99,4 +103,69 @@ TEST(MemberWriting, AMemberOver4GiBKeepsItsSizesAndItsBytes) {
         EXPECT_NE(listing.output.find(" " + std::to_string(size) + " "), std::string::npos)
             << listing.output;
     }
+}
+
+// A file that grows while it is added is taken as long as it was when opened; one that
+// shrinks is a read error, not a short member.
+TEST(FileSource, ReadsTheLengthItWasOpenedWith) {
+    ScratchDir dir;
+    const std::string path = dir / "f";
+    const Bytes data = RandomBytes(10000, 23);
+    WriteFile(path, data);
+    unlha::FileSource file;
+    ASSERT_EQ(file.Open(path), 0);
+    Bytes more = data;
+    more.resize(10500, 'x');
+    WriteFile(path, more);
+
+    const auto readAll = [&] {
+        Bytes got;
+        std::uint8_t chunk[3000];
+        for (std::int64_t n; (n = file.Read(chunk, sizeof chunk)) > 0;) {
+            got.insert(got.end(), chunk, chunk + n);
+        }
+        return got;
+    };
+    EXPECT_TRUE(readAll() == data);
+    EXPECT_EQ(file.Crc(), unlha::Crc16(data.data(), data.size()));
+    ASSERT_TRUE(file.Rewind());
+    EXPECT_TRUE(readAll() == data);
+    EXPECT_EQ(file.Crc(), unlha::Crc16(data.data(), data.size()));
+    EXPECT_TRUE(file.Problem().empty());
+
+    ASSERT_TRUE(file.Rewind());
+    ASSERT_EQ(truncate(path.c_str(), 4000), 0);
+    EXPECT_EQ(readAll().size(), 4000u);
+    std::uint8_t byte;
+    EXPECT_EQ(file.Read(&byte, 1), -1);
+    EXPECT_EQ(file.Problem(), "it became shorter while it was read");
+}
+
+TEST(FileSource, RefusesWhatIsNotARegularFile) {
+    ScratchDir dir;
+    ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+    unlha::FileSource fifo;
+    EXPECT_EQ(fifo.Open(dir / "fifo"), EINVAL);
+    unlha::FileSource folder;
+    EXPECT_EQ(folder.Open(dir.Path()), EINVAL);
+    unlha::FileSource missing;
+    EXPECT_EQ(missing.Open(dir / "none"), ENOENT);
+}
+
+TEST(ArchiveWriter, RewritesAndCutsOnlyWhatWasWritten) {
+    ScratchDir dir;
+    unlha::ArchiveWriter writer;
+    ASSERT_EQ(writer.Begin(dir / "a.lzh"), 0);
+    const auto bytes = [](const std::string& s) { return Bytes(s.begin(), s.end()); };
+    ASSERT_TRUE(writer.Write(bytes("header data, attempt")));
+    ASSERT_TRUE(writer.Rewrite(0, bytes("HEADER")));
+    ASSERT_TRUE(writer.Cut(11));
+    EXPECT_EQ(writer.Size(), 11u);
+    ASSERT_TRUE(writer.Write(bytes(" stored")));
+    EXPECT_FALSE(writer.Rewrite(15, bytes("past the end")));
+    EXPECT_FALSE(writer.Cut(100));
+    ASSERT_EQ(writer.Finish(), 0);
+    Bytes expected = bytes("HEADER data stored");
+    expected.push_back(0); // the end mark
+    EXPECT_EQ(ReadFile(dir / "a.lzh"), expected);
 }

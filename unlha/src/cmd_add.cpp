@@ -51,80 +51,102 @@ MemberHeader HeaderOf(const InputFile& input) {
     return h;
 }
 
-// Appends one member to the archive: its header with the sizes the file had when opened,
-// then its data, compressed straight from the file into the archive when that makes it
-// smaller and stored otherwise, then the header again with the method and CRC.
+enum class DataOutcome { Written, NotSmaller, ReadFailed, WriteFailed };
+
+// Compresses the file into the archive, into packed bytes.
+DataOutcome Compress(FileSource& file, int dictBits, ArchiveWriter& writer, std::uint64_t& packed) {
+    bool writeFailed = false;
+    const Source source = [&](std::uint8_t* d, std::size_t n) { return file.Read(d, n); };
+    const std::int64_t result = Encode(dictBits, source, [&](const std::uint8_t* d, size_t n) {
+        if (packed + n >= file.Size()) {
+            return false;
+        }
+        if (!writer.Write(d, n)) {
+            writeFailed = true;
+            return false;
+        }
+        packed += n;
+        return true;
+    });
+    if (result >= 0) {
+        return DataOutcome::Written;
+    }
+    return writeFailed               ? DataOutcome::WriteFailed
+           : !file.Problem().empty() ? DataOutcome::ReadFailed
+                                     : DataOutcome::NotSmaller;
+}
+
+// Copies the file into the archive as it is.
+DataOutcome Copy(FileSource& file, ArchiveWriter& writer) {
+    std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(file.Size(), 1u << 20));
+    for (std::int64_t n; (n = file.Read(chunk.data(), chunk.size())) != 0;) {
+        if (n < 0) {
+            return DataOutcome::ReadFailed;
+        }
+        if (!writer.Write(chunk.data(), static_cast<std::size_t>(n))) {
+            return DataOutcome::WriteFailed;
+        }
+    }
+    return DataOutcome::Written;
+}
+
+// Appends one member to the archive: a header with the sizes the file had when opened, its
+// data compressed straight from the file into the archive when that makes it smaller and
+// stored otherwise, then the header again with the method and the CRC.
 bool WriteMember(const InputFile& input, Method method, ArchiveWriter& writer,
                  const std::string& archivePath, Report& report) {
     MemberHeader h = HeaderOf(input);
+    const bool folder = S_ISDIR(input.st.st_mode);
+    FileSource file;
+    if (!folder) {
+        if (const int err = file.Open(input.diskPath); err != 0) {
+            report.Fail(UNLHA_ERROR_FILE_OPEN,
+                        "unlha: cannot read " + input.diskPath + ": " + std::strerror(err));
+            return false;
+        }
+        h.originalSize = h.compressedSize = file.Size();
+    }
+    // The sizes decide the header's length, which the final header keeps.
     const std::vector<std::uint8_t> first = BuildLevel2Header(h);
     if (first.empty()) {
         report.Fail(UNLHA_ERROR_FILE_OPEN, "unlha: name too long: " + input.memberPath);
         return false;
     }
-    if (S_ISDIR(input.st.st_mode)) {
-        return writer.Write(first) || ReportWriteError(archivePath, report);
-    }
-    FileSource file;
-    const auto readFailed = [&](const std::string& why) {
-        report.Fail(UNLHA_ERROR_FILE_OPEN, "unlha: cannot read " + input.diskPath + ": " + why);
-        return false;
-    };
-    if (const int err = file.Open(input.diskPath); err != 0) {
-        return readFailed(std::strerror(err));
-    }
-    h.originalSize = h.compressedSize = file.Size();
     const std::uint64_t start = writer.Size();
-    // The sizes decide the header's length, which the final header must keep.
-    const std::vector<std::uint8_t> placeholder = BuildLevel2Header(h);
-    if (!writer.Write(placeholder)) {
+    if (!writer.Write(first)) {
         return ReportWriteError(archivePath, report);
     }
+    if (folder) {
+        return true;
+    }
+    DataOutcome outcome = DataOutcome::NotSmaller;
     const int dictBits = EncodableDictionaryBits(MethodName(method));
-    bool compressed = false;
     if (dictBits != 0 && file.Size() > 0) {
-        std::uint64_t packed = 0;
-        bool writeFailed = false;
-        const Source source = [&](std::uint8_t* d, std::size_t n) { return file.Read(d, n); };
-        const std::int64_t result = Encode(dictBits, source, [&](const std::uint8_t* d, size_t n) {
-            if (packed + n >= file.Size()) {
-                return false; // no smaller than the original: stored instead
-            }
-            if (!writer.Write(d, n)) {
-                writeFailed = true;
-                return false;
-            }
-            packed += n;
-            return true;
-        });
-        if (writeFailed) {
-            return ReportWriteError(archivePath, report);
-        }
-        compressed = result >= 0;
-        if (compressed) {
+        h.compressedSize = 0;
+        outcome = Compress(file, dictBits, writer, h.compressedSize);
+        if (outcome == DataOutcome::Written) {
             h.method = MethodName(method);
-            h.compressedSize = packed;
-        } else if (!file.Problem().empty()) {
-            return readFailed(file.Problem());
-        } else if (!writer.Cut(start + placeholder.size())) {
-            return ReportWriteError(archivePath, report);
-        } else if (!file.Rewind()) {
-            return readFailed(file.Problem());
+        } else if (outcome == DataOutcome::NotSmaller) {
+            // Stored in the place of the attempt.
+            h.compressedSize = h.originalSize;
+            outcome = !writer.Cut(start + first.size()) ? DataOutcome::WriteFailed
+                      : !file.Rewind()                  ? DataOutcome::ReadFailed
+                                                        : DataOutcome::NotSmaller;
         }
     }
-    if (!compressed) {
-        std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(file.Size(), 1u << 20));
-        for (std::int64_t n; (n = file.Read(chunk.data(), chunk.size())) != 0;) {
-            if (n < 0) {
-                return readFailed(file.Problem());
-            }
-            if (!writer.Write(chunk.data(), static_cast<std::size_t>(n))) {
-                return ReportWriteError(archivePath, report);
-            }
-        }
+    if (outcome == DataOutcome::NotSmaller) {
+        outcome = Copy(file, writer);
+    }
+    if (outcome == DataOutcome::ReadFailed) {
+        report.Fail(UNLHA_ERROR_FILE_OPEN,
+                    "unlha: cannot read " + input.diskPath + ": " + file.Problem());
+        return false;
     }
     h.crc = file.Crc();
-    return writer.Rewrite(start, BuildLevel2Header(h)) || ReportWriteError(archivePath, report);
+    if (outcome == DataOutcome::WriteFailed || !writer.Rewrite(start, BuildLevel2Header(h))) {
+        return ReportWriteError(archivePath, report);
+    }
+    return true;
 }
 
 } // namespace
