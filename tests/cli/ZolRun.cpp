@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
@@ -39,6 +40,25 @@ int decodeStatus(int status) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
+// Starts zol with standard input from /dev/null, standard output to outPath and standard
+// error to errFd or, when that is -1, to errPath.
+pid_t startZol(const std::vector<std::string>& args, const std::string& cwd,
+               const std::vector<std::string>& extraEnv, const std::string& outPath,
+               const std::string& errPath, int errFd) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err =
+            errFd >= 0 ? errFd : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int devNull = open("/dev/null", O_RDONLY);
+        dup2(devNull, 0);
+        dup2(out, 1);
+        dup2(err, 2);
+        execZol(args, cwd, extraEnv);
+    }
+    return pid;
+}
+
 } // namespace
 
 ZolResult RunZol(const std::vector<std::string>& args, const std::string& cwd, Stderr stderrKind,
@@ -52,17 +72,7 @@ ZolResult RunZol(const std::vector<std::string>& args, const std::string& cwd, S
         openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
         throw std::runtime_error("openpty failed");
     }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err =
-            slave >= 0 ? slave : open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int devNull = open("/dev/null", O_RDONLY);
-        dup2(devNull, 0);
-        dup2(out, 1);
-        dup2(err, 2);
-        execZol(args, cwd, extraEnv);
-    }
+    const pid_t pid = startZol(args, cwd, extraEnv, outPath, errPath, slave);
     ZolResult result;
     if (slave >= 0) {
         close(slave);
@@ -87,6 +97,26 @@ ZolResult RunZol(const std::vector<std::string>& args, const std::string& cwd, S
         result.err = ReadFile(errPath);
     }
     return result;
+}
+
+ZolResult RunZolWithCtrlC(const std::vector<std::string>& args, const std::string& cwd,
+                          const std::function<bool()>& pressNow, int presses) {
+    const ScratchDir capture;
+    const std::string outPath = capture / "out";
+    const std::string errPath = capture / "err";
+    const pid_t pid = startZol(args, cwd, {}, outPath, errPath, -1);
+    int status = 0;
+    int pressed = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (pressed < presses && (pressed > 0 || pressNow())) {
+            kill(pid, SIGINT);
+            ++pressed;
+            usleep(pressed < presses ? 50000 : 1000);
+        } else {
+            usleep(1000);
+        }
+    }
+    return {decodeStatus(status), ReadFile(outPath), ReadFile(errPath)};
 }
 
 int RunShell(const std::string& command) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,12 @@ enum class Stderr { File, Terminal };
 // environment.
 ZolResult RunZol(const std::vector<std::string>& args, const std::string& cwd,
                  Stderr stderrKind = Stderr::File, const std::vector<std::string>& extraEnv = {});
+
+// Runs zol as RunZol does, with its standard error in a file, and presses Ctrl-C (sends it
+// SIGINT) once pressNow, asked every millisecond while zol runs, says so; `presses` times,
+// 50 ms apart.
+ZolResult RunZolWithCtrlC(const std::vector<std::string>& args, const std::string& cwd,
+                          const std::function<bool()>& pressNow, int presses = 1);
 
 // Runs a shell command line; its exit status.
 int RunShell(const std::string& command);
