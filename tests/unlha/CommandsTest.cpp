@@ -3,11 +3,14 @@
 #include "archive_reader.h"
 #include "unlha32.h"
 
+#include <atomic>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace unlha_test;
@@ -325,4 +328,34 @@ TEST(CommandOutput, IsCutToTheBufferAndTerminated) {
     EXPECT_EQ(std::strlen(small), 7u);
     EXPECT_NE(Unlha(0, "z nothing", nullptr, 0), 0);
     EXPECT_EQ(Unlha(0, nullptr, small, sizeof small), UNLHA_ERROR_COMMAND_NAME);
+}
+
+// One command at a time: while one runs the library says so, and a second is refused with a
+// message instead of sharing its state.
+TEST(Commands, WhileOneRunsTheLibrarySaysSoAndRefusesAnother) {
+    ScratchDir dir;
+    MakeDirs(dir / "in");
+    WriteFile(dir / "in/big.bin", RandomBytes(std::size_t{40} << 20, 17));
+    EXPECT_EQ(UnlhaGetRunning(), 0);
+    std::atomic<bool> done{false};
+    int firstResult = -1;
+    std::thread first([&] {
+        firstResult = RunUnlha("a " + (dir / "arc") + " " + (dir / "in/big.bin")).result;
+        done = true;
+    });
+    bool sawRunning = false;
+    CommandResult second{-1, ""};
+    while (!done) {
+        if (UnlhaGetRunning() == 1 && !sawRunning) {
+            sawRunning = true;
+            second = RunUnlha("l " + (dir / "arc.lzh"));
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+    first.join();
+    EXPECT_EQ(firstResult, 0);
+    ASSERT_TRUE(sawRunning);
+    EXPECT_EQ(second.result, UNLHA_ERROR_ALREADY_RUNNING);
+    EXPECT_EQ(second.output, "unlha: another command is running\n");
+    EXPECT_EQ(UnlhaGetRunning(), 0);
 }
