@@ -5,9 +5,13 @@
 
 namespace unlha {
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+namespace {
+
+// Calls writeSome(data, size) until everything is written, going on after interruptions.
+template <typename WriteSome>
+bool WriteLoop(const std::uint8_t* data, std::size_t size, WriteSome writeSome) {
     while (size > 0) {
-        const ssize_t written = write(fd, data, size);
+        const ssize_t written = writeSome(data, size);
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
@@ -20,20 +24,21 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
     return true;
 }
 
+} // namespace
+
+bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
+    return WriteLoop(data, size,
+                     [fd](const std::uint8_t* d, std::size_t n) { return write(fd, d, n); });
+}
+
 bool WriteAllAt(int fd, const std::uint8_t* data, std::size_t size, std::uint64_t offset) {
-    while (size > 0) {
-        const ssize_t written = pwrite(fd, data, size, static_cast<off_t>(offset));
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
+    return WriteLoop(data, size, [fd, &offset](const std::uint8_t* d, std::size_t n) {
+        const ssize_t written = pwrite(fd, d, n, static_cast<off_t>(offset));
+        if (written > 0) {
+            offset += static_cast<std::uint64_t>(written);
         }
-        data += written;
-        size -= static_cast<std::size_t>(written);
-        offset += static_cast<std::uint64_t>(written);
-    }
-    return true;
+        return written;
+    });
 }
 
 } // namespace unlha
