@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 
 namespace zol {
@@ -61,6 +62,7 @@ TZOLMain::TZOLMain(Dialogs& dialogs, DriveService& drives, TempFolder& temp,
     setFont(UiFont(12));
     buildComponents();
     ApplyClassicLook(this);
+    setKeyboardOrder();
     connectHandlers();
     FormCreate(arguments);
 }
@@ -160,6 +162,19 @@ void TZOLMain::buildComponents() {
     K3->setObjectName(QStringLiteral("K3"));
 }
 
+// Tab goes through the groups and buttons in the window's own order (the mode group, the
+// piece sizes, Cancel, Start, End, input, output, the compress and join options, Help);
+// hidden and disabled controls are passed over. Focus starts in the mode group.
+void TZOLMain::setKeyboardOrder() {
+    QWidget* const order[] = {AchAndBun, Archive,  Bunkatu, Ketugou, Melt,         KetuAndMelt,
+                              FD144,     FD125,    FD095,   FD072,   CancelButton, StartButton,
+                              EndButton, ListBox1, BitBtn1, BitBtn3, Edit1,        BitBtn2,
+                              AsnFile,   AsnDir,   BuFile,  FeFile,  HelpButton};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    AchAndBun->setFocus();
+}
+
 void TZOLMain::connectHandlers() {
     // A radio's handler runs when it becomes checked, by the user or by the program;
     // unchecking runs nothing.
@@ -188,6 +203,9 @@ void TZOLMain::connectHandlers() {
     connect(CancelButton, &QPushButton::clicked, this, &TZOLMain::CancelButtonClick);
     connect(EndButton, &QPushButton::clicked, this, &TZOLMain::EndButtonClick);
     connect(HelpButton, &QPushButton::clicked, this, &TZOLMain::HelpButtonClick);
+    // F1 opens the help at the window's own help context.
+    connect(new QShortcut(QKeySequence::HelpContents, this), &QShortcut::activated, this,
+            [this] { dialogs_.showHelp(QStringLiteral("1")); });
     connect(BitBtn1, &QPushButton::clicked, this, &TZOLMain::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TZOLMain::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TZOLMain::BitBtn3Click);

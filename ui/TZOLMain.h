@@ -140,6 +140,7 @@ private:
     void EnterMode(const ModeLook& look, const std::function<void()>& checkChoices);
     void CheckLargestPieceSize();
     void buildComponents();
+    void setKeyboardOrder();
     void connectHandlers();
     void SetPieceSize(std::int64_t size);
     void ResetAfterStart();

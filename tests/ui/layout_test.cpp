@@ -1,10 +1,12 @@
 // The main window as it appears at load: rectangles, captions, fonts and start-up state.
 #include "WindowFixture.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QScreen>
 #include <QStyle>
+#include <QTest>
 
 namespace zol::test {
 namespace {
@@ -182,6 +184,43 @@ TEST_F(LayoutTest, CentredOnTheScreen) {
     const QRect frame = win_->frameGeometry();
     EXPECT_EQ(frame.top() - area.top(), (area.height() - frame.height()) / 2);
     EXPECT_EQ(frame.left() - area.left(), (area.width() - frame.width()) / 2);
+}
+
+// Focus starts in the mode group and Tab walks the shown, enabled controls in the window's
+// order, round to the start; after choosing split the piece sizes come in after the modes.
+// F1 opens the help at the window's help context.
+TEST_F(LayoutTest, KeyboardOrderAndHelpKey) {
+    win_->show();
+    win_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(win_.get()));
+    const auto walk = [this](int steps) {
+        std::vector<QString> names;
+        for (int i = 0; i < steps; ++i) {
+            names.push_back(QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
+                                                        : QString());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        return names;
+    };
+    const auto names = [](std::initializer_list<const char*> list) {
+        std::vector<QString> out;
+        for (const char* name : list)
+            out.push_back(QString::fromLatin1(name));
+        return out;
+    };
+    // An exclusive radio group is one stop: its checked radio, or its first.
+    EXPECT_EQ(walk(9), names({"AchAndBun", "StartButton", "EndButton", "ListBox1", "BitBtn1",
+                              "Edit1", "BitBtn2", "HelpButton", "AchAndBun"}));
+    win_->Bunkatu->click();
+    win_->Bunkatu->setFocus();
+    EXPECT_EQ(walk(9), names({"Bunkatu", "FD144", "StartButton", "EndButton", "ListBox1", "BitBtn1",
+                              "Edit1", "BitBtn2", "HelpButton"}));
+    win_->Archive->click();
+    win_->Archive->setFocus();
+    EXPECT_EQ(walk(9), names({"Archive", "StartButton", "EndButton", "ListBox1", "BitBtn1", "Edit1",
+                              "BitBtn2", "AsnFile", "HelpButton"}));
+    QTest::keyClick(win_.get(), Qt::Key_F1);
+    EXPECT_EQ(dialogs_.helpTopics, std::vector<QString>{QStringLiteral("1")});
 }
 
 } // namespace
