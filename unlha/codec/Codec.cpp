@@ -5,6 +5,8 @@
 #include "LzhEncoder.h"
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 namespace unlha {
 
@@ -23,19 +25,23 @@ bool IsCopy(const std::string& method) {
     return method == "-lh0-" || method == "-lz4-" || method == "-lhd-";
 }
 
-DecodeResult Copy(const std::uint8_t* src, std::size_t srcSize, std::uint64_t originalSize,
+DecodeResult Copy(const Source& source, std::uint64_t srcSize, std::uint64_t originalSize,
                   const Sink& sink) {
     if (srcSize < originalSize) {
         return DecodeResult::Corrupt;
     }
-    constexpr std::size_t kChunk = 1u << 20;
+    std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(originalSize, 1u << 20));
     for (std::uint64_t done = 0; done < originalSize;) {
-        const auto n =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, originalSize - done));
-        if (!sink(src + done, n)) {
+        const auto want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(chunk.size(), originalSize - done));
+        const std::int64_t n = source(chunk.data(), want);
+        if (n <= 0) {
+            return DecodeResult::SourceFailed;
+        }
+        if (!sink(chunk.data(), static_cast<std::size_t>(n))) {
             return DecodeResult::SinkStopped;
         }
-        done += n;
+        done += static_cast<std::uint64_t>(n);
     }
     return DecodeResult::Ok;
 }
@@ -63,15 +69,31 @@ std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, con
     return Encodable(dictBits) ? lzh::EncodeStatic(dictBits, src, size, sink) : -1;
 }
 
-DecodeResult Decode(const std::string& method, const std::uint8_t* src, std::size_t srcSize,
+Source MemorySource(const std::uint8_t* data, std::size_t size) {
+    return [data, size, at = std::size_t{0}](std::uint8_t* out, std::size_t room) mutable {
+        const std::size_t n = std::min(room, size - at);
+        if (n != 0) {
+            std::memcpy(out, data + at, n);
+        }
+        at += n;
+        return static_cast<std::int64_t>(n);
+    };
+}
+
+DecodeResult Decode(const std::string& method, const Source& source, std::uint64_t srcSize,
                     std::uint64_t originalSize, const Sink& sink) {
     if (IsCopy(method)) {
-        return Copy(src, srcSize, originalSize, sink);
+        return Copy(source, srcSize, originalSize, sink);
     }
     if (const int dictBits = DecodableDictionaryBits(method); dictBits != 0) {
-        return lzh::DecodeStatic(dictBits, src, srcSize, originalSize, sink);
+        return lzh::DecodeStatic(dictBits, source, srcSize, originalSize, sink);
     }
-    return lzh::DecodeWithLhasa(method, src, srcSize, originalSize, sink);
+    return lzh::DecodeWithLhasa(method, source, srcSize, originalSize, sink);
+}
+
+DecodeResult Decode(const std::string& method, const std::uint8_t* src, std::size_t srcSize,
+                    std::uint64_t originalSize, const Sink& sink) {
+    return Decode(method, MemorySource(src, srcSize), srcSize, originalSize, sink);
 }
 
 bool CanDecode(const std::string& method) {

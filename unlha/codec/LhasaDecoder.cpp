@@ -1,7 +1,6 @@
 #include "LhasaDecoder.h"
 
 #include <algorithm>
-#include <cstring>
 #include <lha_decoder.h>
 #include <memory>
 #include <vector>
@@ -10,18 +9,26 @@ namespace unlha::lzh {
 
 namespace {
 
-struct Source {
-    const std::uint8_t* data;
-    std::size_t size;
-    std::size_t pos;
+// The member's compressed bytes for liblhasa, which asks for them through a callback.
+struct Input {
+    const Source& source;
+    std::uint64_t remaining;
+    bool failed = false;
 };
 
-std::size_t ReadSource(void* buf, std::size_t len, void* user) {
-    auto* s = static_cast<Source*>(user);
-    const std::size_t n = std::min(len, s->size - s->pos);
-    std::memcpy(buf, s->data + s->pos, n);
-    s->pos += n;
-    return n;
+std::size_t ReadInput(void* buf, std::size_t len, void* user) {
+    auto* in = static_cast<Input*>(user);
+    const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(len, in->remaining));
+    if (want == 0 || in->failed) {
+        return 0;
+    }
+    const std::int64_t n = in->source(static_cast<std::uint8_t*>(buf), want);
+    if (n <= 0) {
+        in->failed = true;
+        return 0;
+    }
+    in->remaining -= static_cast<std::uint64_t>(n);
+    return static_cast<std::size_t>(n);
 }
 
 LHADecoderType* TypeFor(const std::string& method) {
@@ -39,15 +46,15 @@ bool LhasaKnows(const std::string& method) {
     return TypeFor(method) != nullptr;
 }
 
-DecodeResult DecodeWithLhasa(const std::string& method, const std::uint8_t* src,
-                             std::size_t srcSize, std::uint64_t originalSize, const Sink& sink) {
+DecodeResult DecodeWithLhasa(const std::string& method, const Source& source, std::uint64_t srcSize,
+                             std::uint64_t originalSize, const Sink& sink) {
     LHADecoderType* type = TypeFor(method);
     if (type == nullptr) {
         return DecodeResult::UnknownMethod;
     }
-    Source source{src, srcSize, 0};
+    Input input{source, srcSize};
     std::unique_ptr<LHADecoder, FreeDecoder> decoder(
-        lha_decoder_new(type, ReadSource, &source, static_cast<std::size_t>(originalSize)));
+        lha_decoder_new(type, ReadInput, &input, static_cast<std::size_t>(originalSize)));
     if (!decoder) {
         return DecodeResult::Corrupt;
     }
@@ -58,14 +65,14 @@ DecodeResult DecodeWithLhasa(const std::string& method, const std::uint8_t* src,
             static_cast<std::size_t>(std::min<std::uint64_t>(buf.size(), originalSize - produced));
         const std::size_t got = lha_decoder_read(decoder.get(), buf.data(), want);
         if (got == 0) {
-            return DecodeResult::Corrupt;
+            return input.failed ? DecodeResult::SourceFailed : DecodeResult::Corrupt;
         }
         produced += got;
         if (!sink(buf.data(), got)) {
             return DecodeResult::SinkStopped;
         }
     }
-    return DecodeResult::Ok;
+    return input.failed ? DecodeResult::SourceFailed : DecodeResult::Ok;
 }
 
 } // namespace unlha::lzh

@@ -8,7 +8,7 @@ namespace unlha::lzh {
 
 bool LhasaKnows(const std::string& method);
 
-DecodeResult DecodeWithLhasa(const std::string& method, const std::uint8_t* src,
-                             std::size_t srcSize, std::uint64_t originalSize, const Sink& sink);
+DecodeResult DecodeWithLhasa(const std::string& method, const Source& source, std::uint64_t srcSize,
+                             std::uint64_t originalSize, const Sink& sink);
 
 } // namespace unlha::lzh

@@ -96,10 +96,14 @@ struct Tables {
 
 } // namespace
 
-DecodeResult DecodeStatic(int dictBits, const std::uint8_t* src, std::size_t srcSize,
+DecodeResult DecodeStatic(int dictBits, const Source& source, std::uint64_t srcSize,
                           std::uint64_t originalSize, const Sink& sink) {
     const Params params = ParamsFor(dictBits);
-    BitReader in(src, srcSize);
+    BitReader in(source, srcSize);
+    // Damage that is only the source giving out is reported as that.
+    const auto corrupt = [&in] {
+        return in.SourceFailed() ? DecodeResult::SourceFailed : DecodeResult::Corrupt;
+    };
     OutputWindow out(originalSize, sink);
     const auto tables = std::make_unique<Tables>();
     while (out.Remaining() > 0) {
@@ -107,7 +111,7 @@ DecodeResult DecodeStatic(int dictBits, const std::uint8_t* src, std::size_t src
         if (!ReadPtLengths(in, kNT, kTBits, kTSpecial, tables->t) ||
             !ReadCLengths(in, tables->t, tables->c) ||
             !ReadPtLengths(in, params.np, params.pBits, -1, tables->p) || in.Overrun()) {
-            return DecodeResult::Corrupt;
+            return corrupt();
         }
         for (; blockSize > 0 && out.Remaining() > 0; --blockSize) {
             if (!out.MakeRoom()) {
@@ -117,24 +121,24 @@ DecodeResult DecodeStatic(int dictBits, const std::uint8_t* src, std::size_t src
             const int c = tables->c.Decode(in);
             if (c < 256) {
                 if (c < 0) {
-                    return DecodeResult::Corrupt;
+                    return corrupt();
                 }
                 out.Literal(static_cast<std::uint8_t>(c));
             } else {
                 const int p = tables->p.Decode(in);
                 if (p < 0) {
-                    return DecodeResult::Corrupt;
+                    return corrupt();
                 }
                 const std::uint64_t distance =
                     (p <= 1 ? p : (1u << (p - 1)) + in.Get(p - 1)) + std::uint64_t{1};
                 const std::uint64_t length = static_cast<std::uint64_t>(c) - 256 + kMinMatch;
                 if (distance > out.Produced() || length > out.Remaining()) {
-                    return DecodeResult::Corrupt;
+                    return corrupt();
                 }
                 out.Copy(distance, length);
             }
             if (in.Overrun()) {
-                return DecodeResult::Corrupt;
+                return corrupt();
             }
         }
     }

@@ -6,7 +6,7 @@
 
 namespace unlha::lzh {
 
-DecodeResult DecodeStatic(int dictBits, const std::uint8_t* src, std::size_t srcSize,
+DecodeResult DecodeStatic(int dictBits, const Source& source, std::uint64_t srcSize,
                           std::uint64_t originalSize, const Sink& sink);
 
 } // namespace unlha::lzh

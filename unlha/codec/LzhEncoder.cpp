@@ -245,18 +245,7 @@ std::int64_t EncodeStatic(int dictBits, const Source& source, const Sink& sink) 
 
 std::int64_t EncodeStatic(int dictBits, const std::uint8_t* src, std::size_t size,
                           const Sink& sink) {
-    std::size_t at = 0;
-    return EncodeStatic(
-        dictBits,
-        [&](std::uint8_t* data, std::size_t room) {
-            const std::size_t n = std::min(room, size - at);
-            if (n != 0) {
-                std::memcpy(data, src + at, n);
-            }
-            at += n;
-            return static_cast<std::int64_t>(n);
-        },
-        sink);
+    return EncodeStatic(dictBits, MemorySource(src, size), sink);
 }
 
 } // namespace unlha::lzh

@@ -18,6 +18,9 @@ using Sink = std::function<bool(const std::uint8_t* data, std::size_t size)>;
 // when reading failed.
 using Source = std::function<std::int64_t(std::uint8_t* data, std::size_t size)>;
 
+// A source of the size bytes at data.
+Source MemorySource(const std::uint8_t* data, std::size_t size);
+
 // Dictionary bits of a method we encode: -lh5- 13, -lh6- 15, -lh7- 16. 0 for any other name.
 int EncodableDictionaryBits(const std::string& method);
 
@@ -28,11 +31,15 @@ std::int64_t Encode(int dictBits, const Source& source, const Sink& sink);
 // The same for size bytes at src.
 std::int64_t Encode(int dictBits, const std::uint8_t* src, std::size_t size, const Sink& sink);
 
-enum class DecodeResult { Ok, UnknownMethod, Corrupt, SinkStopped };
+enum class DecodeResult { Ok, UnknownMethod, Corrupt, SinkStopped, SourceFailed };
 
-// Decodes a member of method (the five-character text, such as "-lh5-") from its compressed
-// bytes, delivering exactly originalSize bytes to sink unless it fails. "-lh0-", "-lz4-" and
-// "-lhd-" are copies. Never reads outside src; corrupt input gives Corrupt, never a crash.
+// Decodes a member of method (the five-character text, such as "-lh5-") from the srcSize
+// compressed bytes that source gives, delivering exactly originalSize bytes to sink unless it
+// fails. "-lh0-", "-lz4-" and "-lhd-" are copies. Reads no more than srcSize bytes; corrupt
+// input gives Corrupt, never a crash, and a source that fails or ends early SourceFailed.
+DecodeResult Decode(const std::string& method, const Source& source, std::uint64_t srcSize,
+                    std::uint64_t originalSize, const Sink& sink);
+// The same for compressed bytes in memory.
 DecodeResult Decode(const std::string& method, const std::uint8_t* src, std::size_t srcSize,
                     std::uint64_t originalSize, const Sink& sink);
 

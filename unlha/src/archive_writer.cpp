@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -38,6 +39,20 @@ bool ArchiveWriter::Write(const std::uint8_t* data, std::size_t size) {
     }
     size_ += size;
     return true;
+}
+
+ArchiveWriter::CopyResult ArchiveWriter::Copy(const Source& source) {
+    constexpr std::size_t kChunk = std::size_t{1} << 20;
+    const auto chunk = std::make_unique_for_overwrite<std::uint8_t[]>(kChunk);
+    for (std::int64_t n; (n = source(chunk.get(), kChunk)) != 0;) {
+        if (n < 0) {
+            return CopyResult::ReadFailed;
+        }
+        if (!Write(chunk.get(), static_cast<std::size_t>(n))) {
+            return CopyResult::WriteFailed;
+        }
+    }
+    return CopyResult::Done;
 }
 
 bool ArchiveWriter::Rewrite(std::uint64_t offset, const std::vector<std::uint8_t>& bytes) {

@@ -3,6 +3,8 @@
 // Writes a new archive image under a temporary name beside the archive and puts it in place
 // only when complete: a failed command never destroys the archive it started from.
 
+#include "codec.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +23,9 @@ public:
     // Returns false and keeps errno when the write fails.
     bool Write(const std::uint8_t* data, std::size_t size);
     bool Write(const std::vector<std::uint8_t>& bytes) { return Write(bytes.data(), bytes.size()); }
+    enum class CopyResult { Done, ReadFailed, WriteFailed };
+    // Writes everything source gives, keeping errno when reading or writing fails.
+    CopyResult Copy(const Source& source);
     // Bytes written so far.
     std::uint64_t Size() const { return size_; }
     // Overwrites bytes already written, such as a header whose sizes are known only after

@@ -30,13 +30,6 @@ const char* MethodName(Method method) {
     return "-lh0-";
 }
 
-bool ReportWriteError(const std::string& archivePath, Report& report) {
-    const int err = errno;
-    report.Fail(WriteErrorCode(err), "unlha: cannot write " + archivePath + ": " +
-                                         (err == ENOSPC ? "disk full" : std::strerror(err)));
-    return false;
-}
-
 MemberHeader HeaderOf(const InputFile& input) {
     MemberHeader h;
     h.path = input.memberPath;
@@ -78,16 +71,15 @@ DataOutcome Compress(FileSource& file, int dictBits, ArchiveWriter& writer, std:
 
 // Copies the file into the archive as it is.
 DataOutcome Copy(FileSource& file, ArchiveWriter& writer) {
-    std::vector<std::uint8_t> chunk(std::min<std::uint64_t>(file.Size(), 1u << 20));
-    for (std::int64_t n; (n = file.Read(chunk.data(), chunk.size())) != 0;) {
-        if (n < 0) {
-            return DataOutcome::ReadFailed;
-        }
-        if (!writer.Write(chunk.data(), static_cast<std::size_t>(n))) {
-            return DataOutcome::WriteFailed;
-        }
+    switch (writer.Copy([&file](std::uint8_t* d, std::size_t n) { return file.Read(d, n); })) {
+    case ArchiveWriter::CopyResult::Done:
+        return DataOutcome::Written;
+    case ArchiveWriter::CopyResult::ReadFailed:
+        return DataOutcome::ReadFailed;
+    case ArchiveWriter::CopyResult::WriteFailed:
+        break;
     }
-    return DataOutcome::Written;
+    return DataOutcome::WriteFailed;
 }
 
 // Appends one member to the archive: a header with the sizes the file had when opened, its
@@ -196,9 +188,7 @@ int32_t RunAdd(const Command& command, Report& report) {
             if (!writeInput(found->second, "replaced")) {
                 return report.Result();
             }
-        } else if (!writer.Write(archive.Data() + m.headerOffset,
-                                 static_cast<std::size_t>(m.StoredEnd() - m.headerOffset))) {
-            ReportWriteError(path, report);
+        } else if (!CopyMember(archive, m, writer, path, report)) {
             return report.Result();
         }
     }

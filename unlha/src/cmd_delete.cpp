@@ -31,24 +31,22 @@ int32_t RunDelete(const Command& command, Report& report) {
         return report.Fail(UNLHA_ERROR_NOT_FIND_FILE, "unlha: no member matches");
     }
     ArchiveWriter writer;
-    int err = writer.Begin(path);
-    for (std::size_t i = 0; err == 0 && i < archive.Members().size(); ++i) {
+    if (const int err = writer.Begin(path); err != 0) {
+        errno = err;
+        ReportWriteError(path, report);
+        return report.Result();
+    }
+    for (std::size_t i = 0; i < archive.Members().size(); ++i) {
         const Member& m = archive.Members()[i];
-        if (keep[i]) {
-            if (!writer.Write(archive.Data() + m.headerOffset,
-                              static_cast<std::size_t>(m.StoredEnd() - m.headerOffset))) {
-                err = errno;
-            }
-        } else {
+        if (!keep[i]) {
             report.Line("deleted " + m.header.path);
+        } else if (!CopyMember(archive, m, writer, path, report)) {
+            return report.Result();
         }
     }
-    if (err == 0) {
-        err = writer.Finish();
-    }
-    if (err != 0) {
-        return report.Fail(WriteErrorCode(err),
-                           "unlha: cannot write " + path + ": " + std::strerror(err));
+    if (const int err = writer.Finish(); err != 0) {
+        errno = err;
+        ReportWriteError(path, report);
     }
     return report.Result();
 }

@@ -67,4 +67,27 @@ int32_t WriteErrorCode(int err) {
     return err == ENOSPC || err == EDQUOT ? UNLHA_ERROR_DISK_SPACE : UNLHA_ERROR_CANNOT_WRITE;
 }
 
+bool ReportWriteError(const std::string& archivePath, Report& report) {
+    const int err = errno;
+    report.Fail(WriteErrorCode(err), "unlha: cannot write " + archivePath + ": " +
+                                         (err == ENOSPC ? "disk full" : std::strerror(err)));
+    return false;
+}
+
+bool CopyMember(const ArchiveReader& archive, const Member& member, ArchiveWriter& writer,
+                const std::string& archivePath, Report& report) {
+    switch (
+        writer.Copy(archive.Bytes(member.headerOffset, member.StoredEnd() - member.headerOffset))) {
+    case ArchiveWriter::CopyResult::Done:
+        return true;
+    case ArchiveWriter::CopyResult::ReadFailed:
+        report.Fail(UNLHA_ERROR_ARC_FILE_OPEN,
+                    "unlha: cannot read archive " + archivePath + ": " + std::strerror(errno));
+        return false;
+    case ArchiveWriter::CopyResult::WriteFailed:
+        break;
+    }
+    return ReportWriteError(archivePath, report);
+}
+
 } // namespace unlha

@@ -3,6 +3,7 @@
 // The commands of Unlha, one file each.
 
 #include "archive_reader.h"
+#include "archive_writer.h"
 #include "command_line.h"
 #include "report.h"
 
@@ -26,5 +27,13 @@ bool OpenForReading(const Command& command, ArchiveReader& archive, Report& repo
 
 // The result code and message for an errno met while writing.
 int32_t WriteErrorCode(int err);
+
+// Reports errno, met while writing the archive at archivePath; returns false.
+bool ReportWriteError(const std::string& archivePath, Report& report);
+
+// Copies a member's stored header and data bytes unchanged into writer. False, with the
+// error reported, when reading the archive or writing fails.
+bool CopyMember(const ArchiveReader& archive, const Member& member, ArchiveWriter& writer,
+                const std::string& archivePath, Report& report);
 
 } // namespace unlha

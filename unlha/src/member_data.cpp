@@ -37,11 +37,13 @@ MemberOutcome DecodeMember(const ArchiveReader& archive, const Member& member, c
         }
         return true;
     };
-    const DecodeResult result =
-        Decode(h.method, archive.Data() + member.dataOffset,
-               static_cast<std::size_t>(h.compressedSize), h.originalSize, checking);
+    const DecodeResult result = Decode(h.method, archive.Bytes(member.dataOffset, h.compressedSize),
+                                       h.compressedSize, h.originalSize, checking);
     if (stopped || result == DecodeResult::SinkStopped) {
         return MemberOutcome::SinkStopped;
+    }
+    if (result == DecodeResult::SourceFailed) {
+        return MemberOutcome::ReadFailed;
     }
     if (result == DecodeResult::UnknownMethod) {
         return MemberOutcome::UnknownMethod;
@@ -66,6 +68,8 @@ const char* OutcomeText(MemberOutcome outcome) {
         return "CRC error";
     case MemberOutcome::SinkStopped:
         return "write failed";
+    case MemberOutcome::ReadFailed:
+        return "the archive cannot be read";
     }
     return "";
 }
@@ -84,6 +88,8 @@ int OutcomeCode(MemberOutcome outcome) {
         return UNLHA_ERROR_FILE_CRC;
     case MemberOutcome::SinkStopped:
         return UNLHA_ERROR_CANNOT_WRITE;
+    case MemberOutcome::ReadFailed:
+        return UNLHA_ERROR_ARC_FILE_OPEN;
     }
     return UNLHA_ERROR_CANNOT_WRITE;
 }

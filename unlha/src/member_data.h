@@ -7,7 +7,15 @@
 
 namespace unlha {
 
-enum class MemberOutcome { Ok, UnknownMethod, ImpossibleSize, Corrupt, CrcMismatch, SinkStopped };
+enum class MemberOutcome {
+    Ok,
+    UnknownMethod,
+    ImpossibleSize,
+    Corrupt,
+    CrcMismatch,
+    SinkStopped,
+    ReadFailed
+};
 
 // Delivers the member's original bytes to sink. Sizes no encoder could produce from the
 // stored bytes are refused before anything is decoded, so a header claiming 2^60 bytes costs

@@ -356,7 +356,7 @@ bool MemberHeader::IsSymlink() const {
     return IsDirectory() && path.find('|') != std::string::npos;
 }
 
-ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size) {
+ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size, std::uint64_t remaining) {
     if (size == 0 || data[0] == 0) {
         return Fail(ParseStatus::End, "");
     }
@@ -379,7 +379,7 @@ ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size) {
     default:
         return Fail(ParseStatus::Broken, "unknown header level");
     }
-    if (r.status == ParseStatus::Ok && r.header.compressedSize > size - r.headerSize) {
+    if (r.status == ParseStatus::Ok && r.header.compressedSize > remaining - r.headerSize) {
         return Fail(ParseStatus::Truncated, "member data runs past the end of the archive");
     }
     return r;

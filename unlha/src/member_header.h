@@ -29,7 +29,8 @@ struct MemberHeader {
     bool IsSymlink() const;
 };
 
-enum class ParseStatus { Ok, End, Truncated, Broken, BadHeaderCrc };
+// Unreadable: the archive could not be read there (set by the reader, not the parser).
+enum class ParseStatus { Ok, End, Truncated, Broken, BadHeaderCrc, Unreadable };
 
 struct ParsedHeader {
     ParseStatus status = ParseStatus::Broken;
@@ -38,9 +39,13 @@ struct ParsedHeader {
     std::string problem;        // what is wrong, for the error message
 };
 
-// Reads the header at data[0]; size is what the file holds from there on. The member data
-// must lie within size for Ok.
-ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size);
+// Reads the header at data[0] from the size bytes there (Truncated when the header runs past
+// them); remaining is what the file holds from there on, and the member data must lie within
+// it for Ok.
+ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size, std::uint64_t remaining);
+inline ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size) {
+    return ParseHeader(data, size, size);
+}
 
 // The level-2 header of a member (the extended headers current LHA tools write).
 std::vector<std::uint8_t> BuildLevel2Header(const MemberHeader& header);

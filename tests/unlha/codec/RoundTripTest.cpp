@@ -1,11 +1,13 @@
 // Our encoder's output must decode to the input byte for byte, both by our decoder and by
 // liblhasa's, for every method we write (and -lh4-, which is -lh5- with a 4 KiB window).
 
+#include "LhasaDecoder.h"
 #include "LhasaJudge.h"
 #include "LzhEncoder.h"
 #include "TestInputs.h"
 #include "codec.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace unlha::test {
@@ -185,6 +187,55 @@ TEST(Encode, StoppedSinkEndsWithMinusOne) {
                                   [&](const std::uint8_t*, std::size_t) { return ++calls < 2; });
     EXPECT_EQ(n, -1);
     EXPECT_EQ(calls, 2);
+}
+
+// A source of the stream's bytes that gives 1 to 7 at a time and, from failAt on, fails.
+Source Trickle(const Bytes& stream, std::size_t failAt) {
+    return [&stream, failAt, at = std::size_t{0}, calls = 0](std::uint8_t* data,
+                                                             std::size_t room) mutable {
+        if (at >= failAt) {
+            return std::int64_t{-1};
+        }
+        const std::size_t k = std::min({room, stream.size() - at, std::size_t{1} + calls++ % 7});
+        std::copy_n(stream.begin() + static_cast<std::ptrdiff_t>(at), k, data);
+        at += k;
+        return static_cast<std::int64_t>(k);
+    };
+}
+
+// The compressed bytes are read a chunk at a time, in whatever pieces the source gives; a
+// source that fails midway is told apart from damaged data, by our decoder, the copy of
+// stored members and liblhasa's decoders alike.
+TEST(Decode, ReadsItsInputThroughASource) {
+    Bytes input = TextLike(200000, 14);
+    const Bytes noise = RandomBytes(150000, 15);
+    input.insert(input.end(), noise.begin(), noise.end());
+    const Bytes stream = EncodeAll(13, input);
+    using DecodeFn = std::function<DecodeResult(const Source&, const Bytes&, const Sink&)>;
+    const std::pair<const char*, DecodeFn> decoders[] = {
+        {"ours", [](const Source& s, const Bytes& b,
+                    const Sink& sink) { return Decode("-lh5-", s, b.size(), 350000, sink); }},
+        {"liblhasa",
+         [](const Source& s, const Bytes& b, const Sink& sink) {
+             return lzh::DecodeWithLhasa("-lh5-", s, b.size(), 350000, sink);
+         }},
+    };
+    for (const auto& [name, decode] : decoders) {
+        SCOPED_TRACE(name);
+        Collector out;
+        EXPECT_EQ(decode(Trickle(stream, stream.size()), stream, std::ref(out)), DecodeResult::Ok);
+        EXPECT_TRUE(out.bytes == input);
+        Collector partial;
+        EXPECT_EQ(decode(Trickle(stream, stream.size() / 2), stream, std::ref(partial)),
+                  DecodeResult::SourceFailed);
+    }
+    Collector copied;
+    EXPECT_EQ(
+        Decode("-lh0-", Trickle(input, input.size()), input.size(), input.size(), std::ref(copied)),
+        DecodeResult::Ok);
+    EXPECT_TRUE(copied.bytes == input);
+    EXPECT_EQ(Decode("-lh0-", Trickle(input, 1000), input.size(), input.size(), std::ref(copied)),
+              DecodeResult::SourceFailed);
 }
 
 TEST(Decode, StoppedSinkEndsDecoding) {
