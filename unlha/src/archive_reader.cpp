@@ -67,13 +67,25 @@ OpenStatus ArchiveReader::Open(const std::string& path) {
     }
     fileTime_ = st.st_mtime;
     size_ = static_cast<std::uint64_t>(st.st_size);
+    // Headers are parsed from a window read ahead of them, so an archive of many small members
+    // costs a read per window, not one per member.
     std::vector<std::uint8_t> window;
+    std::uint64_t windowAt = 0;
     const auto headerAt = [&](std::uint64_t offset) {
         const std::uint64_t remaining = size_ - offset;
         ParsedHeader parsed;
+        if (offset >= windowAt && offset - windowAt < window.size()) {
+            const auto skip = static_cast<std::size_t>(offset - windowAt);
+            parsed = ParseHeader(window.data() + skip, window.size() - skip, remaining);
+            if (parsed.status != ParseStatus::Truncated || window.size() - skip == remaining) {
+                return parsed;
+            }
+        }
+        windowAt = offset;
         for (const std::size_t most : {kHeaderRead, kLongHeaderRead}) {
             window.resize(static_cast<std::size_t>(std::min<std::uint64_t>(most, remaining)));
             if (!ReadAt(fd_, window.data(), window.size(), offset)) {
+                window.clear();
                 parsed.status = ParseStatus::Unreadable;
                 parsed.problem = std::strerror(errno);
                 break;
