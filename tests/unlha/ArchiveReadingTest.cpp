@@ -101,3 +101,18 @@ TEST(ArchiveReading, HeadersLongerThanTheFirstReadAreReadWhole) {
     EXPECT_TRUE(ReadFile(dir / "out/first.bin") == data);
     EXPECT_TRUE(ReadFile(dir / "out/second.txt") == data);
 }
+
+// The second header starts 10 bytes before the end of the first read, so it is read again.
+TEST(ArchiveReading, AHeaderAcrossTheEndOfAReadIsReadAgain) {
+    ScratchDir dir;
+    const std::size_t firstHeader = Level2Member("first.bin", {}).size();
+    const Bytes data = RandomBytes((std::size_t{1} << 16) - 10 - firstHeader, 43);
+    const Bytes first = Level2Member("first.bin", data);
+    ASSERT_EQ(first.size(), (std::size_t{1} << 16) - 10);
+    WriteFile(dir / "across.lzh", Archive({first, Level2Member("second.txt", data)}));
+    unlha::ArchiveReader archive;
+    ASSERT_EQ(archive.Open(dir / "across.lzh"), unlha::OpenStatus::Ok) << archive.Problem();
+    ASSERT_EQ(archive.Members().size(), 2u);
+    EXPECT_EQ(archive.Members()[1].header.path, "second.txt");
+    EXPECT_EQ(archive.Members()[1].header.compressedSize, data.size());
+}
