@@ -144,6 +144,8 @@ int RunJoin(int argc, char** argv) {
             return ExitFailed;
         }
     }
+    // Caught before the work file exists, so a Ctrl-C from here on removes it.
+    CatchInterrupt();
     // The join fills a work file that takes the output's name only when it is whole, so an
     // interrupted or failed join never leaves a partial file under that name.
     const std::string work = freeNameBeside(output);
@@ -160,7 +162,6 @@ int RunJoin(int argc, char** argv) {
     }
     host.setOutputText(work);
 
-    CatchInterrupt();
     try {
         JoinFiles(host);
     } catch (const std::exception& error) {
