@@ -7,6 +7,7 @@
 #include "engine/Texts.h"
 #include "unlha32.h"
 
+#include <filesystem>
 #include <vector>
 
 namespace zol {
@@ -31,6 +32,17 @@ CommandResult RunCommand(JobHost& host, const std::string& command) {
     return {code, std::string(output.data())};
 }
 
+// The folder form adds a folder from inside it: "FOLDER/ *.*". The folder chooser lists a
+// folder with its "/", but a dropped folder or one from the command line comes without, and a
+// file may be listed too; for those the library would read "*.*" in the current folder. So a
+// folder always gets its "/", and anything else is added as itself, without "*.*".
+std::string CompressEntryCommand(const std::string& head, const std::string& entry, bool folder) {
+    std::error_code error;
+    if (folder && std::filesystem::is_directory(entry, error))
+        return CompressCommand(head, WithTrailingBackslash(entry), true);
+    return CompressCommand(head, entry, false);
+}
+
 } // namespace
 
 void CompressInputs(JobHost& host) {
@@ -43,7 +55,7 @@ void CompressInputs(JobHost& host) {
     JobState& job = host.job();
     job.CurItem = 0;
     for (const std::string& entry : host.inputs()) {
-        const CommandResult result = RunCommand(host, CompressCommand(head, entry, folder));
+        const CommandResult result = RunCommand(host, CompressEntryCommand(head, entry, folder));
         if (result.code != 0) {
             failed = true;
             if (!result.report.empty()) {

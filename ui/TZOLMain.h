@@ -144,7 +144,8 @@ private:
     void connectHandlers();
     void SetPieceSize(std::int64_t size);
     void ResetAfterStart();
-    void RunMode(std::int32_t mode);
+    // False when the Start was refused before anything ran and the window keeps its job.
+    bool RunMode(std::int32_t mode);
     void CompressAndSplit();
     void JoinListed(bool gathered);
     void JoinAndExtract(bool gathered);

@@ -66,11 +66,9 @@ void TZOLMain::StartButtonClick() {
     LockForRun(true);
     bool finished = false;
     try {
-        if (isChosenMode(job_.ProcMode))
-            RunMode(job_.ProcMode);
-        else
+        if (!isChosenMode(job_.ProcMode))
             messageBox("処理方法が決定されていません。", MsgCaption, mb::Ok | mb::IconError);
-        if (isChosenMode(job_.ProcMode))
+        else if (RunMode(job_.ProcMode) && isChosenMode(job_.ProcMode))
             ResetAfterStart();
         CancelButton->setEnabled(false);
         job_.JoinFileName.clear();
@@ -86,7 +84,15 @@ void TZOLMain::StartButtonClick() {
         close();
 }
 
-void TZOLMain::RunMode(std::int32_t procMode) {
+bool TZOLMain::RunMode(std::int32_t procMode) {
+    // Without an output every mode would work in the program's current folder, unseen, and
+    // extracting would overwrite there. Nothing has been done yet, so the inputs stay listed
+    // (and no floppy is asked for) until an output is given.
+    if (!inputs().empty() && outputText().empty()) {
+        messageBox("出力先を指定していません。指定して再度開始をしてください。", MsgCaption,
+                   mb::Ok | mb::IconError);
+        return false;
+    }
     bool gathered = false;
     if (isJoinMode(procMode)) {
         const std::vector<std::string> listed = inputs();
@@ -98,10 +104,10 @@ void TZOLMain::RunMode(std::int32_t procMode) {
     const StartTexts texts = startTexts(procMode);
     if (inputs().empty()) {
         messageBox(texts.emptyList, MsgCaption, mb::Ok | mb::IconError);
-        return;
+        return true;
     }
     if (messageBox(texts.confirm, MsgCaption, mb::OkCancel | mb::IconQuestion) != mb::IdOk)
-        return;
+        return true;
     switch (procMode) {
     case mode::Compress:
         operations_.compress(*this);
@@ -122,6 +128,7 @@ void TZOLMain::RunMode(std::int32_t procMode) {
         JoinAndExtract(gathered);
         break;
     }
+    return true;
 }
 
 void TZOLMain::CompressAndSplit() {

@@ -2,9 +2,11 @@
 
 #include "FakeJobHost.h"
 #include "RecordingUnlha.h"
+#include "ScratchFolder.h"
 #include "engine/MessageBox.h"
 #include "engine/Texts.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace zol::test {
@@ -64,15 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
                     "/out/backup",
                     false,
                     {"a /out/backup /in/a.txt", "a /out/backup /in/b.txt"}},
-        CommandCase{
-            "Folder", {"/src/"}, "/d/my work/set", true, {"a -d1 \"/d/my work/set\" /src/ *.*"}},
-        CommandCase{
-            "FolderEntryWithoutSlash", {"/src"}, "/out/set", true, {"a -d1 /out/set /src *.*"}},
-        CommandCase{"FolderEntryWithBlank",
-                    {"/my src/"},
-                    "/out/set",
-                    true,
-                    {"a -d1 /out/set \"/my src/\" *.*"}},
         CommandCase{"BlankInArchiveQuotesEveryCommand",
                     {"/in/a.txt", "/in/b.txt"},
                     "/out/my backup",
@@ -91,6 +84,32 @@ INSTANTIATE_TEST_SUITE_P(
                     {"a /out/　 /in/ａ　ｂ.txt"}},
         CommandCase{"EmptyList", {}, "/out/backup", true, {}}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
+
+TEST(CompressInputs, FolderFormAddsEachFolderFromInsideAndOtherEntriesAsThemselves) {
+    ScratchFolder scratch;
+    std::filesystem::create_directories(scratch / "src");
+    std::filesystem::create_directories(scratch / "my src");
+    std::filesystem::create_directories(scratch / "dropped");
+    WritePatternFile(scratch / "a.txt", 10, 1);
+    recording::Script({});
+    RecordedHost host;
+    host.entries = {scratch / "src/", scratch / "my src", scratch / "dropped", scratch / "a.txt",
+                    scratch / "gone"};
+    host.output = "/d/my work/set";
+    host.folderChosen = true;
+
+    CompressInputs(host);
+
+    const std::string head = "a -d1 \"/d/my work/set\" ";
+    EXPECT_EQ(Commands(), (std::vector<std::string>{
+                              head + scratch / "src/" + " *.*",
+                              head + "\"" + scratch / "my src/" + "\" *.*",
+                              head + scratch / "dropped/" + " *.*",
+                              head + scratch / "a.txt",
+                              head + scratch / "gone",
+                          }));
+    EXPECT_EQ(host.selectFilesCalls, 1);
+}
 
 class ExtractCommands : public testing::TestWithParam<CommandCase> {};
 

@@ -93,6 +93,51 @@ TEST_F(LibraryRoundTrip, FolderTreeCompressesAndExtractsWithItsFolders) {
     EXPECT_EQ(Tree(scratch / "back"), Tree(scratch / "src"));
 }
 
+// Runs with the current folder set to folder, as the program's own may be anything.
+class InFolder {
+public:
+    explicit InFolder(const std::string& folder) : previous_(fs::current_path()) {
+        fs::current_path(folder);
+    }
+    ~InFolder() { fs::current_path(previous_); }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+private:
+    fs::path previous_;
+};
+
+TEST_F(LibraryRoundTrip, FolderWithoutItsSlashTakesNothingFromTheCurrentFolder) {
+    WritePatternFile(scratch / "dropped/inner.txt", 500, 1);
+    WritePatternFile(scratch / "home/private.txt", 100, 2);
+    WritePatternFile(scratch / "file.txt", 50, 3);
+    host.entries = {scratch / "dropped", scratch / "file.txt"};
+    host.output = scratch / "set";
+    host.folderChosen = true;
+    {
+        InFolder home(scratch / "home");
+        CompressInputs(host);
+    }
+
+    EXPECT_TRUE(host.boxes.empty()) << host.boxes[0].text;
+    EXPECT_EQ(ListedByBsdtar(scratch / "set.lzh"),
+              (std::set<std::string>{"inner.txt", "file.txt"}));
+}
+
+TEST_F(LibraryRoundTrip, FolderFormWithoutArchiveNameFailsAndWritesNothing) {
+    WritePatternFile(scratch / "src/inner.txt", 500, 1);
+    host.entries = {scratch / "src/"};
+    host.output = "";
+    host.folderChosen = true;
+
+    CompressInputs(host);
+
+    ASSERT_EQ(host.boxes.size(), 1u);
+    EXPECT_NE(host.boxes[0].text.find("no archive name"), std::string::npos) << host.boxes[0].text;
+    EXPECT_EQ(Tree(scratch / "src"), (std::map<std::string, std::string>{
+                                         {"inner.txt", ReadWholeFile(scratch / "src/inner.txt")}}));
+}
+
 TEST_F(LibraryRoundTrip, SecondCompressAddsToTheArchive) {
     WritePatternFile(scratch / "in/one.txt", 100, 1);
     WritePatternFile(scratch / "in/two.txt", 200, 2);

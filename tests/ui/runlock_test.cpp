@@ -87,6 +87,7 @@ TEST_F(RunLockTest, TrayEndDuringARunWaitsForIt) {
     win_->show();
     win_->Ketugou->setChecked(true);
     win_->addInput("/in.txt");
+    win_->setOutputText("/joined.txt");
     win_->StartButtonClick();
     EXPECT_TRUE(visibleAfterEnd);
     EXPECT_FALSE(win_->isVisible());

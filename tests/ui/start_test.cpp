@@ -90,6 +90,30 @@ TEST_F(StartTest, EmptyListShowsTheModesErrorBoxAndResets) {
     }
 }
 
+TEST_F(StartTest, MissingOutputIsRefusedBeforeAnythingAndKeepsTheJob) {
+    for (const StartRow& row : Rows) {
+        SCOPED_TRACE(row.radio);
+        makeWindow();
+        CountingOperations counted;
+        win_->setOperations(counted.make());
+        choose(row.radio);
+        win_->addInput(scratch("one.txt"));
+        win_->StartButtonClick();
+        ASSERT_EQ(dialogs_.boxes.size(), 1u);
+        EXPECT_EQ(dialogs_.boxes[0].text,
+                  "出力先を指定していません。指定して再度開始をしてください。");
+        EXPECT_EQ(dialogs_.boxes[0].caption, Caption);
+        EXPECT_EQ(dialogs_.boxes[0].flags, 16u);
+        EXPECT_EQ(counted.calls, 0);
+        // Nothing ran, so the mode and the inputs stay for the next Start.
+        EXPECT_TRUE(win_->findChild<QRadioButton*>(QString::fromLatin1(row.radio))->isChecked());
+        EXPECT_EQ(win_->inputs(), std::vector<std::string>{scratch("one.txt")});
+        EXPECT_FALSE(win_->CancelButton->isEnabled());
+        EXPECT_FALSE(win_->isRunning());
+        dialogs_.boxes.clear();
+    }
+}
+
 TEST_F(StartTest, CancelInTheConfirmationRunsNothingAndResets) {
     for (const StartRow& row : Rows) {
         SCOPED_TRACE(row.radio);
@@ -134,6 +158,7 @@ TEST_F(StartTest, OkRunsTheModesOperation) {
                              [](JobHost&, const std::string&) {}});
         choose(row.radio);
         win_->addInput(scratch("in.txt"));
+        win_->setOutputText(scratch("out/"));
         win_->StartButtonClick();
         EXPECT_EQ(ran, std::vector<std::string>{std::string(row.ran) + ":" + scratch("in.txt")});
         expectReset();
@@ -180,6 +205,7 @@ TEST_F(StartTest, RaisedFileErrorsShowTheTopLevelBoxAndEndTheStart) {
         win_->setOperations(operations);
         win_->Bunkatu->setChecked(true);
         win_->addInput(scratch("in.txt"));
+        win_->setOutputText(scratch("out/"));
         win_->StartButtonClick();
         ASSERT_EQ(dialogs_.boxes.size(), 2u);
         EXPECT_EQ(dialogs_.boxes[1].text, row.shown);
@@ -374,6 +400,7 @@ TEST_F(FloppyPreStepTest, GatheringThatEndsEmptyBringsTheEmptyListBox) {
     const std::string piece = PieceName(drives_.removableRoot, "x.txt", 1, 0, 1);
     win_->Ketugou->setChecked(true);
     win_->addInput(piece); // listed, but the disk in the drive is empty
+    win_->setOutputText(scratch("joined.txt"));
     dialogs_.answers = {mb::IdOk, mb::IdCancel};
     win_->StartButtonClick();
     const std::vector<std::string> shown = dialogs_.texts();

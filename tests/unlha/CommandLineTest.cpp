@@ -69,8 +69,9 @@ TEST(ParseCommand, DoubleDashEndsSwitches) {
 }
 
 TEST(ParseCommand, ErrorsSayWhat) {
-    const char* bad[] = {"",          "   ", "q arc",   "add arc",  "a -k arc f", "a -o9 arc f",
-                         "a -d2 arc", "a",   "e -x1m1", "a - arc f"};
+    const char* bad[] = {
+        "",          "   ", "q arc",   "add arc",   "a -k arc f",       "a -o9 arc f",
+        "a -d2 arc", "a",   "e -x1m1", "a - arc f", "a -d1  /src/ *.*", "x /out/"};
     for (const char* line : bad) {
         const ParseResult r = ParseCommand(line);
         EXPECT_FALSE(r.command) << line;

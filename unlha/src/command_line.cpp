@@ -140,6 +140,11 @@ ParseResult ParseCommand(const std::string& line) {
                 result.error = "no archive name";
                 return result;
             }
+            // A folder is no archive name: adding ".lzh" would make a hidden ".lzh" in it.
+            if (word.back() == '/') {
+                result.error = "no archive name: \"" + word + "\" is a folder";
+                return result;
+            }
             command.archive = word;
         } else if (!word.empty() && word.back() == '/') {
             base = word;
