@@ -34,6 +34,10 @@ int main(int argc, char* argv[]) {
         const std::unique_ptr<zol::DriveService> drives = zol::makeSystemDriveService();
 
         zol::TZOLMain mainWindow(dialogs, *drives, temp, QApplication::arguments().mid(1));
+        // The program ends with the main window, hidden or not, and only with it: Qt's own
+        // rule would miss a hidden window and count the help window as one.
+        QApplication::setQuitOnLastWindowClosed(false);
+        mainWindow.setClosedHandler([] { QCoreApplication::quit(); });
         // Without a notification area the program runs all the same, with its taskbar entry.
         mainWindow.HostTaskTray();
         zol::TZOLbrows viewer(dialogs, mainWindow, &mainWindow);

@@ -299,6 +299,8 @@ void TZOLMain::closeEvent(QCloseEvent* event) {
     }
     FormClose();
     event->accept();
+    if (closed_)
+        closed_();
 }
 
 } // namespace zol

@@ -100,6 +100,9 @@ public:
 
     // The archive viewer, shown modally by the view button.
     void setViewerOpener(std::function<void()> open) { openViewer_ = std::move(open); }
+    // Runs once the window has closed: the program ends then, also when the window was hidden
+    // in the tray, and no other window (the help) ends it.
+    void setClosedHandler(std::function<void()> closed) { closed_ = std::move(closed); }
     void setOperations(JobOperations operations) { operations_ = std::move(operations); }
     // True while a Start is being handled: the job cannot be changed then.
     bool isRunning() const { return running_; }
@@ -160,6 +163,7 @@ private:
     JobState job_;
     JobOperations operations_;
     std::function<void()> openViewer_;
+    std::function<void()> closed_;
     // Start folder of the file dialog (OpenDialog1): whatever was last assigned to it.
     std::string openDialogFolder_;
     bool running_ = false;

@@ -77,10 +77,13 @@ TEST_F(RunLockTest, CloseDuringASplitCancelsAfterThePieceInHandAndCloses) {
 
 TEST_F(RunLockTest, TrayEndDuringARunWaitsForIt) {
     bool visibleAfterEnd = false;
+    int ended = 0;
+    win_->setClosedHandler([&ended] { ++ended; });
     JobOperations operations = DefaultJobOperations();
     operations.join = [&](JobHost& host) {
         win_->K3->trigger();
         visibleAfterEnd = win_->isVisible();
+        EXPECT_EQ(ended, 0);
         EXPECT_EQ(host.job().CancelFlag, 1);
     };
     win_->setOperations(operations);
@@ -91,6 +94,7 @@ TEST_F(RunLockTest, TrayEndDuringARunWaitsForIt) {
     win_->StartButtonClick();
     EXPECT_TRUE(visibleAfterEnd);
     EXPECT_FALSE(win_->isVisible());
+    EXPECT_EQ(ended, 1);
 }
 
 TEST_F(RunLockTest, CancelDuringOneSplitStopsOnlyThatOne) {

@@ -83,6 +83,18 @@ TEST_F(TrayWindowTest, MenuShowsHidesAndEnds) {
     EXPECT_EQ(dialogs_.helpCloses, 1);
 }
 
+TEST_F(TrayWindowTest, EndEndsTheProgramAlsoFromTheHiddenWindow) {
+    auto area = std::make_shared<AcceptingArea>();
+    hostOn(area);
+    int ended = 0;
+    win_->setClosedHandler([&ended] { ++ended; });
+    win_->K2->trigger();
+    ASSERT_FALSE(win_->isVisible());
+    win_->K3->trigger();
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(dialogs_.helpCloses, 1);
+}
+
 TEST_F(TrayWindowTest, DesktopWithoutNotificationAreaLeavesTheWindowWorking) {
     makeWindow();
     win_->show();
