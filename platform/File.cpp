@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -15,10 +16,12 @@ namespace {
     throw FileError(FileErrorCode(errnoValue));
 }
 
+// Opens without waiting: a FIFO would hold open() until its other end came, with the window
+// frozen. Call makeBlocking once the file is known to be one to keep.
 int openOrThrow(const std::string& path, int flags) {
     int fd;
     do {
-        fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+        fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         throwErrno(errno);
@@ -26,16 +29,47 @@ int openOrThrow(const std::string& path, int flags) {
     return fd;
 }
 
+// The transfer loops expect reads and writes that wait for the device.
+void makeBlocking(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        throwErrno(errno);
+    }
+}
+
+template <typename Call> void retryOnInterrupt(Call call) {
+    int result;
+    do {
+        result = call();
+    } while (result != 0 && errno == EINTR);
+    if (result != 0) {
+        throwErrno(errno);
+    }
+}
+
 } // namespace
 
 File File::openRead(const std::string& path) {
     File file(openOrThrow(path, O_RDONLY));
+    struct stat st {};
+    if (::fstat(file.fd_, &st) != 0) {
+        throwErrno(errno);
+    }
+    // A folder reads as nothing at all and a FIFO as whatever its writer sends: either would
+    // make a split or join that reports success. The path exists, so "access denied" (5) is
+    // the text that reads right, where EISDIR would only show as a bare error number.
+    if (!S_ISREG(st.st_mode)) {
+        throw FileError(FileErrorCode(EACCES));
+    }
+    makeBlocking(file.fd_);
     ::posix_fadvise(file.fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     return file;
 }
 
 File File::create(const std::string& path) {
-    return File(openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC));
+    File file(openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC));
+    makeBlocking(file.fd_);
+    return file;
 }
 
 File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
@@ -122,6 +156,13 @@ std::size_t File::copyFrom(File& in, std::size_t n) {
         copied += static_cast<std::size_t>(put);
     }
     return copied;
+}
+
+void File::sync() {
+    retryOnInterrupt([this] { return ::fsync(fd_); });
+    // A new file's folder entry (on FAT its long name may lie in a block of its own) is not
+    // part of the file: flush the rest of the disk too.
+    retryOnInterrupt([this] { return ::syncfs(fd_); });
 }
 
 void File::close() {

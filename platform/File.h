@@ -10,8 +10,11 @@ namespace zol {
 // on the way out of a failed operation.
 class File {
 public:
+    // Opens a regular file; a folder, a FIFO or a device is refused with code 5, without
+    // waiting for a FIFO's writer.
     static File openRead(const std::string& path);
-    // Creates the file, or truncates an existing one.
+    // Creates the file, or truncates an existing one. A FIFO without a reader is refused
+    // instead of waited for.
     static File create(const std::string& path);
 
     File(File&& other) noexcept;
@@ -28,6 +31,10 @@ public:
     // through memory of ours. Returns how many were copied: fewer than n (down to 0) when the
     // system cannot copy between these two files, and the caller moves the rest itself.
     std::size_t copyFrom(File& in, std::size_t n);
+    // Writes the file's data, and the other changes pending on its disk (its folder entry),
+    // through to the medium, reporting what the system reports (a bad sector): the user
+    // takes a removable disk out once this returns.
+    void sync();
     // Closes the file, reporting what the system reports (a delayed write error).
     void close();
 

@@ -126,5 +126,17 @@ TEST_F(JoinerTest, MissingEntryFailsWithFileNotFoundAfterTheEarlierOnes) {
     EXPECT_EQ(test::ReadBytes(dir_ / "joined"), test::ReadBytes(a));
 }
 
+TEST_F(JoinerTest, FolderOrFifoEntryFailsInsteadOfAddingNothing) {
+    const std::string a = makeInput("a", 1000, 1);
+    mkdir((dir_ / "folder").c_str(), 0755);
+    mkfifo((dir_ / "fifo").c_str(), 0644);
+    for (const char* name : {"folder", "fifo"}) {
+        host_.list = {a, dir_ / name, makeInput("b", 10, 2)};
+        host_.output = dir_ / "joined";
+        EXPECT_EQ(failureCode(), 5) << name;
+        EXPECT_EQ(test::ReadBytes(dir_ / "joined"), test::ReadBytes(a)) << name;
+    }
+}
+
 } // namespace
 } // namespace zol

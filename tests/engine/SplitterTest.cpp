@@ -278,6 +278,23 @@ TEST_F(SplitterTest, MissingInputFailsWithFileNotFound) {
     }
 }
 
+// A folder would "split" into an empty file named after it; a FIFO would hold the window.
+TEST_F(SplitterTest, FolderOrFifoInputIsRefusedWithoutWritingAnything) {
+    mkdir((in_ + "folder").c_str(), 0755);
+    mkfifo((in_ + "fifo").c_str(), 0644);
+    for (const char* name : {"folder", "fifo"}) {
+        host_.list = {in_ + name};
+        int code = 0;
+        try {
+            SplitFiles(host_);
+        } catch (const FileError& error) {
+            code = error.code();
+        }
+        EXPECT_EQ(code, 5) << name;
+        EXPECT_TRUE(sortedEntries(out_).empty()) << name;
+    }
+}
+
 // A disk with room for part of a piece: the file-size limit stores what fits, then refuses.
 TEST_F(SplitterTest, FullDiskEndsTheSplitWithTheDiskFullErrorAndClosesTheFiles) {
     host_.state.PieceSize = 2000;

@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "platform/FileError.h"
 
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -60,6 +61,44 @@ TEST(File, FailuresCarryTheProgramsCodes) {
     EXPECT_EQ(codeOf([&] { File::openRead(dir / "short").read(buffer, 8); }), ShortReadCode);
     EXPECT_EQ(codeOf([&] { File::create("/dev/full").write(buffer, 8); }), ShortWriteCode);
     EXPECT_EQ(codeOf([&] { File::create(dir.path()); }), SystemErrorBase + EISDIR);
+}
+
+// None of these may wait in open(): a FIFO without a writer would freeze the window.
+TEST(File, OnlyARegularFileIsOpenedForReading) {
+    ScratchDir dir;
+    mkdir((dir / "folder").c_str(), 0755);
+    mkfifo((dir / "fifo").c_str(), 0644);
+    const std::string paths[] = {dir / "folder", dir / "fifo", "/dev/zero"};
+    const int before = test::OpenFileCount();
+    for (const auto& path : paths) {
+        EXPECT_EQ(codeOf([&] { File::openRead(path); }), 5) << path;
+    }
+    EXPECT_EQ(test::OpenFileCount(), before);
+}
+
+TEST(File, CreatingAFifoWithoutAReaderFailsInsteadOfWaiting) {
+    ScratchDir dir;
+    mkfifo((dir / "fifo").c_str(), 0644);
+    EXPECT_EQ(codeOf([&] { File::create(dir / "fifo"); }), SystemErrorBase + ENXIO);
+}
+
+TEST(File, SyncKeepsTheDataAndReportsWhatRefusesIt) {
+    ScratchDir dir;
+    const std::string bytes = test::PatternBytes(5000);
+    File out = File::create(dir / "out");
+    out.write(bytes.data(), bytes.size());
+    EXPECT_EQ(codeOf([&] { out.sync(); }), 0);
+    out.close();
+    EXPECT_EQ(test::ReadBytes(dir / "out"), bytes);
+
+    mkfifo((dir / "fifo").c_str(), 0644);
+    const int reader = open((dir / "fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    File fifo = File::create(dir / "fifo");
+    File device = File::create("/dev/null");
+    EXPECT_EQ(codeOf([&] { fifo.sync(); }), SystemErrorBase + EINVAL);
+    EXPECT_EQ(codeOf([&] { device.sync(); }), SystemErrorBase + EINVAL);
+    close(reader);
 }
 
 // A disk that takes only part of a block: the file-size limit stores what fits and then
