@@ -40,50 +40,90 @@ bool piecesFitNames(JobHost& host, const std::vector<std::string>& inputs, std::
     return true;
 }
 
-// A plain copy of an input smaller than a piece. Returns false when Cancel ends the run.
-bool copyWhole(JobHost& host, const std::string& path, File& in, std::int64_t size,
-               std::int32_t time, const std::string& folder) {
+// One input-list entry in hand and what its outputs are checked against.
+struct Entry {
+    std::string path;
+    std::int64_t size;
+    std::int32_t time;
+    std::string folder;              // the output text when the entry's turn began
+    std::vector<std::string> others; // the other inputs of the run
+};
+
+// Writing over another input would destroy it before (or after) its own turn: the run stops
+// with nothing written over it.
+bool isAnotherInput(JobHost& host, const std::string& target, const Entry& entry) {
+    for (const auto& other : entry.others) {
+        if (IsSameFile(target, other)) {
+            host.messageBox("分割先のファイルが、分割する別のファイルと同じです。\n別の分割先を"
+                            "指定してください。\n" +
+                                target,
+                            MsgCaption, mb::Ok | mb::IconError);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Closes an output with the input's time. On a removable disk its data is written through
+// first: the user takes the disk out at the next prompt or after the run, and a bad sector
+// must be reported rather than leave a short piece behind.
+void finishOutput(File& out, const std::string& target, std::int32_t time, bool removable) {
+    SetFileDateByName(target, time);
+    if (removable) {
+        out.sync();
+    }
+    out.close();
+}
+
+// A plain copy of an input smaller than a piece. Returns false when Cancel or a refusal ends
+// the run.
+bool copyWhole(JobHost& host, const Entry& entry, File& in) {
     PrepareFloppy(host, host.outputText());
-    const std::string target = folder + FileNamePart(path);
+    const std::string target = entry.folder + FileNamePart(entry.path);
     // Splitting into the input's own folder: the input is already where its copy would go.
-    if (IsSameFile(target, path)) {
+    if (IsSameFile(target, entry.path)) {
         return true;
+    }
+    if (isAnotherInput(host, target, entry)) {
+        return false;
     }
     File out = File::create(target);
     host.setProgressMax(1);
     host.stepProgress();
-    MoveBytes(host, in, out, size, AfterBlock::Continue);
+    MoveBytes(host, in, out, entry.size, AfterBlock::Continue);
     in.close();
-    out.close();
-    SetFileDateByName(target, time);
+    finishOutput(out, target, entry.time, IsRemovableDrive(host, host.outputText()));
     return host.job().CancelFlag != 1;
 }
 
 // Cuts one input into its set. Returns false when Cancel or a refusal ends the run.
-bool cutIntoPieces(JobHost& host, const std::string& path, File& in, std::int64_t size,
-                   std::int32_t time, const std::string& folder) {
+bool cutIntoPieces(JobHost& host, const Entry& entry, File& in) {
     JobState& job = host.job();
     const std::int64_t pieceSize = job.PieceSize;
-    const std::int64_t count = pieceCount(size, pieceSize);
+    const std::int64_t count = pieceCount(entry.size, pieceSize);
     host.setProgressMax(count);
     for (std::int64_t k = 1; k <= count; ++k) {
         PrepareFloppy(host, host.outputText());
-        const std::int64_t length = std::min(pieceSize, size - (k - 1) * pieceSize);
-        const std::string piecePath = PieceName(folder, FileNamePart(path), count, job.CurItem, k);
-        if (IsSameFile(piecePath, path)) {
+        const std::int64_t length = std::min(pieceSize, entry.size - (k - 1) * pieceSize);
+        const std::string piecePath =
+            PieceName(entry.folder, FileNamePart(entry.path), count, job.CurItem, k);
+        if (IsSameFile(piecePath, entry.path)) {
             host.messageBox("分割先のファイルが分割するファイルと同じです。\n" + piecePath,
                             MsgCaption, mb::Ok | mb::IconError);
+            return false;
+        }
+        if (isAnotherInput(host, piecePath, entry)) {
             return false;
         }
         File out = File::create(piecePath);
         host.stepProgress();
         MoveBytes(host, in, out, length, AfterBlock::Continue);
-        out.close();
-        SetFileDateByName(piecePath, time);
+        const bool removable = IsRemovableDrive(host, host.outputText());
+        finishOutput(out, piecePath, entry.time, removable);
         if (job.CancelFlag == 1) {
             return false;
         }
-        if (k < count && IsRemovableDrive(host, host.outputText())) {
+        if (k < count && removable) {
             host.messageBox("つぎの新しいＦＤに入替えてください。", MsgCaption, mb::Ok);
         }
     }
@@ -105,14 +145,15 @@ void SplitFiles(JobHost& host) {
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         job.CurItem = static_cast<std::int32_t>(i);
         const std::string& path = inputs[i];
-        const std::int64_t size = FileSizeByName(path);
-        const std::int32_t time = FileDateByName(path);
+        std::vector<std::string> others = inputs;
+        others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+        const Entry entry{path, FileSizeByName(path), FileDateByName(path), host.outputText(),
+                          std::move(others)};
         File in = File::openRead(path);
-        const std::string folder = host.outputText();
         host.showProgress(true);
         host.setProgressPos(0);
-        const bool goOn = size < job.PieceSize ? copyWhole(host, path, in, size, time, folder)
-                                               : cutIntoPieces(host, path, in, size, time, folder);
+        const bool goOn = entry.size < job.PieceSize ? copyWhole(host, entry, in)
+                                                     : cutIntoPieces(host, entry, in);
         if (!goOn) {
             break;
         }

@@ -10,6 +10,7 @@
 #include "platform/FolderListing.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -21,6 +22,9 @@ using test::FakeHost;
 using test::ScratchDir;
 
 const std::string NewDiskPrompt = "つぎの新しいＦＤに入替えてください。";
+const std::string OtherInputBox =
+    "分割先のファイルが、分割する別のファイルと同じです。\n別の分割先を"
+    "指定してください。\n";
 const std::string FormatOffer =
     "指定のＦＤは、初期化されたＦＤではありません。\nＦＤのフォーマットを行いますか？";
 constexpr std::time_t InputTime = 1234567891; // odd: the pieces get the even second below
@@ -232,6 +236,58 @@ TEST_F(SplitterTest, PieceThatIsTheInputIsRefused) {
     EXPECT_FALSE(host_.progressVisible);
 }
 
+// /in/x.txt copied into /out/ would replace the input /out/x.txt, whichever comes first in
+// the list; a piece name can be another input too. The other input is found by device and
+// inode, also when listed through a linked folder.
+TEST_F(SplitterTest, TargetThatIsAnotherInputStopsTheRunWithoutTouchingIt) {
+    host_.state.PieceSize = 1000;
+    symlink(out_.c_str(), (dir_ / "alias").c_str());
+    const struct {
+        const char* what;
+        std::size_t inputSize;
+        bool otherFirst;
+        bool viaLink;
+    } cases[] = {
+        {"plain copy, other input last", 10, false, false},
+        {"plain copy, other input first", 10, true, true},
+        {"piece, other input last", 1500, false, true},
+        {"piece, other input first", 1500, true, false},
+    };
+    for (const auto& c : cases) {
+        test::RemoveFiles(out_);
+        const std::string input = makeInput("x.txt", c.inputSize, 1);
+        // The entry's name is the one its own first output would get.
+        const std::string item = c.otherFirst ? "01" : "00";
+        const std::string name = c.inputSize < 1000 ? "x.txt" : "zold(x.txt)02" + item + "01.zol";
+        const std::string otherBytes = test::PatternBytes(20, 2);
+        test::WriteBytes(out_ + name, otherBytes);
+        const std::string other = (c.viaLink ? dir_ / "alias/" : out_) + name;
+        FakeHost host;
+        host.state.PieceSize = 1000;
+        host.output = out_;
+        host.list = c.otherFirst ? std::vector<std::string>{other, input}
+                                 : std::vector<std::string>{input, other};
+        SplitFiles(host);
+        ASSERT_EQ(host.boxes.size(), 1u) << c.what;
+        EXPECT_EQ(host.boxes[0].text, OtherInputBox + out_ + name) << c.what;
+        EXPECT_EQ(host.boxes[0].caption, MsgCaption);
+        EXPECT_EQ(host.boxes[0].flags, mb::Ok | mb::IconError);
+        EXPECT_EQ(test::ReadBytes(out_ + name), otherBytes) << c.what;
+        EXPECT_EQ(sortedEntries(out_), std::vector<std::string>{name}) << c.what;
+        EXPECT_FALSE(host.progressVisible);
+    }
+}
+
+// The same file listed twice is still only the input in hand.
+TEST_F(SplitterTest, InputListedTwiceIntoItsOwnFolderIsSkippedTwice) {
+    const std::string input = makeInput("x.txt", 10);
+    host_.output = in_;
+    host_.list = {input, in_ + "./x.txt"};
+    SplitFiles(host_);
+    EXPECT_TRUE(host_.boxes.empty());
+    EXPECT_EQ(test::ReadBytes(input), test::PatternBytes(10));
+}
+
 TEST_F(SplitterTest, LargerInputGetsItsPiecesBesideIt) {
     const std::string input = makeInput("a.bin", 1457665);
     host_.output = in_;
@@ -388,6 +444,52 @@ TEST_F(FloppySplitTest, CancelBringsNoFurtherPrompt) {
     SplitFiles(host_);
     EXPECT_EQ(host_.countBoxes(NewDiskPrompt), 0);
     EXPECT_EQ(sortedEntries(disk_), std::vector<std::string>{"zold(a.bin)030001.zol"});
+}
+
+// Each output on the disk is written through before the user may take the disk out. A target
+// that refuses it (a FIFO at the piece's name) shows the write-back error of a bad floppy:
+// the run ends with it and no prompt for the next disk follows. A fixed disk is not flushed.
+TEST_F(FloppySplitTest, WriteBackErrorOnTheDiskEndsTheRunBeforeThePrompt) {
+    const struct {
+        const char* what;
+        std::size_t inputSize;
+        const char* target;
+        bool onDisk;
+    } cases[] = {
+        {"piece on the disk", 2500, "zold(a.bin)030001.zol", true},
+        {"plain copy on the disk", 10, "a.bin", true},
+        {"piece on a fixed disk", 2500, "zold(a.bin)030001.zol", false},
+    };
+    for (const auto& c : cases) {
+        test::RemoveFiles(disk_);
+        test::RemoveFiles(out_);
+        const std::string folder = c.onDisk ? disk_ : out_;
+        const std::string fifo = folder + c.target;
+        mkfifo(fifo.c_str(), 0644);
+        const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        FakeHost host;
+        host.state.PieceSize = 1000;
+        host.drive.removableRoot = disk_;
+        host.output = folder;
+        host.list = {makeInput("a.bin", c.inputSize)};
+        // Formatting would remove the FIFO: the disk is taken as it is.
+        host.answer = [](const test::ShownBox& box) {
+            return box.text == FormatOffer ? mb::IdCancel : mb::IdOk;
+        };
+        int code = 0;
+        try {
+            SplitFiles(host);
+        } catch (const FileError& error) {
+            code = error.code();
+        }
+        close(reader);
+        EXPECT_EQ(code, c.onDisk ? SystemErrorBase + EINVAL : 0) << c.what;
+        EXPECT_EQ(host.countBoxes(NewDiskPrompt), 0) << c.what;
+        if (!c.onDisk) {
+            EXPECT_EQ(test::ReadBytes(out_ + "zold(a.bin)030003.zol").size(), 500u);
+        }
+    }
 }
 
 } // namespace
