@@ -1,6 +1,7 @@
 #include "engine/Joiner.h"
 
 #include "engine/JobHost.h"
+#include "engine/Media.h"
 #include "engine/MessageBox.h"
 #include "engine/SameFile.h"
 #include "engine/Texts.h"
@@ -68,8 +69,13 @@ void JoinFiles(JobHost& host) {
             break;
         }
     }
-    output.close();
     SetFileDateByName(outputPath, time);
+    // A joined file on a removable disk goes with the disk once the run ends: write it through
+    // and report a bad sector now.
+    if (IsRemovableDrive(host, outputPath)) {
+        output.sync();
+    }
+    output.close();
     host.showProgress(false);
 }
 

@@ -110,6 +110,38 @@ TEST_F(JoinerTest, FullDiskFailsWithTheDiskFullTextAndClosesTheFiles) {
     EXPECT_TRUE(host_.progressVisible);
 }
 
+// The joined file is written through when it lies on a removable disk: a target that
+// refuses it (a FIFO, as a bad floppy refuses the write-back) makes the join fail.
+TEST_F(JoinerTest, OutputOnARemovableDiskIsWrittenThrough) {
+    const std::string a = makeInput("a", 1000, 1);
+    mkdir((dir_ / "disk").c_str(), 0755);
+    const struct {
+        const char* what;
+        std::string output;
+        int code;
+    } cases[] = {
+        {"FIFO on the disk", dir_ / "disk/fifo", SystemErrorBase + EINVAL},
+        {"FIFO on a fixed disk", dir_ / "fifo", 0},
+    };
+    for (const auto& c : cases) {
+        mkfifo(c.output.c_str(), 0644);
+        const int reader = open(c.output.c_str(), O_RDONLY | O_NONBLOCK);
+        ASSERT_GE(reader, 0);
+        FakeHost host;
+        host.drive.removableRoot = dir_ / "disk/";
+        host.list = {a};
+        host.output = c.output;
+        int code = 0;
+        try {
+            JoinFiles(host);
+        } catch (const FileError& error) {
+            code = error.code();
+        }
+        close(reader);
+        EXPECT_EQ(code, c.code) << c.what;
+    }
+}
+
 TEST_F(JoinerTest, OutputNamingAFolderFailsBeforeAnythingIsRead) {
     host_.list = {makeInput("a", 1000, 1)};
     host_.output = dir_.path();
