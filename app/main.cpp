@@ -9,7 +9,10 @@
 #include "platform/TempFolder.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 
 int main(int argc, char* argv[]) {
     // The library is bound before any window exists.
@@ -21,6 +24,12 @@ int main(int argc, char* argv[]) {
         QApplication::setApplicationName(QString::fromUtf8(zol::AppTitle));
         QApplication::setWindowIcon(zol::ProgramIcon());
         QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        // Qt's own texts (the file dialog's labels and buttons) in Japanese, like the window;
+        // without the translations installed they stay English.
+        QTranslator qtTexts;
+        if (qtTexts.load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&qtTexts);
 
         zol::QtDialogs dialogs;
         zol::SetOwnerlessMessageBox(

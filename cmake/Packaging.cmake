@@ -68,8 +68,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Qt platform plugins let the window open on X11 and Wayland; the IPA font draws its
-# Japanese texts.
+# Japanese texts; Qt's translations put its file dialog into Japanese too.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libc6, libstdc++6, libgcc-s1, libqt6core6, libqt6gui6, libqt6widgets6, libqt6dbus6, libxcb1, qt6-qpa-plugins, liblhasa0, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

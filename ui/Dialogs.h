@@ -21,6 +21,8 @@ public:
 
     // The multi-select file-open dialog (no filter). nullopt when cancelled.
     virtual std::optional<QStringList> openFiles(QWidget* owner, const QString& startFolder) = 0;
+    // The same dialog for one name that need not exist yet (an archive to make or add to).
+    virtual std::optional<QString> nameFile(QWidget* owner, const QString& startFolder) = 0;
 
     // The folder chooser, with its Help button tied to helpContext. nullopt when cancelled.
     virtual std::optional<QString> chooseFolder(QWidget* owner, const QString& startFolder,

@@ -77,6 +77,18 @@ std::optional<QStringList> QtDialogs::openFiles(QWidget* owner, const QString& s
     return files;
 }
 
+std::optional<QString> QtDialogs::nameFile(QWidget* owner, const QString& startFolder) {
+    QFileDialog dialog(owner, QStringLiteral("ファイルを開く"), startFolder);
+    // Any name is taken as typed; an existing archive is added to, so no overwrite question.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A desktop's own open dialog would insist on an existing file.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
 std::optional<QString> QtDialogs::chooseFolder(QWidget* owner, const QString& startFolder,
                                                int helpContext) {
     FolderChooser chooser(*this, owner, startFolder, helpContext);

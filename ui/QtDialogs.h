@@ -18,6 +18,7 @@ public:
     int messageBox(QWidget* owner, const QString& text, const QString& caption,
                    unsigned flags) override;
     std::optional<QStringList> openFiles(QWidget* owner, const QString& startFolder) override;
+    std::optional<QString> nameFile(QWidget* owner, const QString& startFolder) override;
     std::optional<QString> chooseFolder(QWidget* owner, const QString& startFolder,
                                         int helpContext) override;
     void formatDrive(QWidget* owner, const QString& driveRoot) override;

@@ -138,10 +138,10 @@ void TZOLMain::BitBtn2Click() {
     if (running_)
         return;
     if (job_.ProcMode == mode::Compress) {
-        const auto files = dialogs_.openFiles(this, FromNative(openDialogFolder_));
-        if (!files || files->isEmpty())
+        const auto file = dialogs_.nameFile(this, FromNative(openDialogFolder_));
+        if (!file || file->isEmpty())
             return;
-        setOutputText(ToNative(files->first()));
+        setOutputText(ToNative(*file));
         job_.OutputDir = FolderPart(outputText());
         job_.LastOutputDir = job_.OutputDir;
         return;

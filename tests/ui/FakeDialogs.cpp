@@ -27,6 +27,13 @@ std::optional<QStringList> FakeDialogs::openFiles(QWidget*, const QString& start
     return answer;
 }
 
+std::optional<QString> FakeDialogs::nameFile(QWidget* owner, const QString& startFolder) {
+    const auto answer = openFiles(owner, startFolder);
+    if (!answer)
+        return std::nullopt;
+    return answer->first();
+}
+
 std::optional<QString> FakeDialogs::chooseFolder(QWidget*, const QString& startFolder,
                                                  int helpContext) {
     folderCalls.emplace_back(startFolder, helpContext);

@@ -38,6 +38,8 @@ public:
     int messageBox(QWidget* owner, const QString& text, const QString& caption,
                    unsigned flags) override;
     std::optional<QStringList> openFiles(QWidget* owner, const QString& startFolder) override;
+    // The same script as openFiles (fileAnswers, fileStarts): the first name of an answer.
+    std::optional<QString> nameFile(QWidget* owner, const QString& startFolder) override;
     std::optional<QString> chooseFolder(QWidget* owner, const QString& startFolder,
                                         int helpContext) override;
     void formatDrive(QWidget* owner, const QString& driveRoot) override;

@@ -4,14 +4,18 @@
 #include "FolderChooser.h"
 #include "FormatDialog.h"
 #include "HelpWindow.h"
+#include "QtDialogs.h"
 #include "engine/MessageBox.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -85,6 +89,34 @@ TEST_F(FolderChooserTest, HelpButtonOpensTheChoosersContext) {
         if (button->text() == QStringLiteral("ヘルプ"))
             button->click();
     EXPECT_EQ(dialogs_.helpTopics, std::vector<QString>{QStringLiteral("12")});
+}
+
+// The archive to compress into need not exist yet: the name is taken as typed.
+TEST(NameFileTest, TakesANameThatDoesNotExistYet) {
+    QTemporaryDir dir;
+    QtDialogs dialogs;
+    bool found = false;
+    QTimer::singleShot(0, [&found] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        found = true;
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
+            ->setText(QStringLiteral("backup"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    // Dialogs left open by a failed step (a "not found" box over the file dialog) must not
+    // hang the test.
+    QTimer guard;
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    guard.start(2000);
+    const std::optional<QString> name = dialogs.nameFile(nullptr, dir.path());
+    EXPECT_TRUE(found);
+    EXPECT_EQ(name, dir.path() + QStringLiteral("/backup"));
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/backup")));
 }
 
 TEST(EraseMediumTest, RemovesEveryEntryButKeepsTheRoot) {

@@ -40,6 +40,7 @@ public:
         return 1;
     }
     std::optional<QStringList> openFiles(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> nameFile(QWidget*, const QString&) override { return {}; }
     std::optional<QString> chooseFolder(QWidget*, const QString&, int) override { return {}; }
     void formatDrive(QWidget*, const QString&) override {}
     void showHelp(const QString&) override {}
