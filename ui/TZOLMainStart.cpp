@@ -4,9 +4,11 @@
 #include "engine/MessageBox.h"
 #include "engine/Paths.h"
 #include "engine/PieceName.h"
+#include "engine/SameFile.h"
 #include "engine/Texts.h"
 #include "platform/FileError.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace zol {
@@ -182,7 +184,15 @@ void TZOLMain::JoinAndExtract(bool gathered) {
     if (!joined.empty() && joined.back() == '/')
         joined += job_.JoinFileName;
     setOutputText(joined);
+    const std::vector<std::string> pieces = inputs();
+    const bool refused = std::any_of(pieces.begin(), pieces.end(), [&joined](const auto& piece) {
+        return IsSameFile(joined, piece);
+    });
     JoinListed(gathered);
+    // A refused or cancelled join leaves no whole archive: extracting what is there would
+    // overwrite files with the members it happens to hold.
+    if (refused || job_.CancelFlag == 1)
+        return;
     clearInputs();
     addInput(joined);
     setOutputText(FolderPart(joined));

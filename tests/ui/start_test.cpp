@@ -335,6 +335,31 @@ TEST_F(JoinAndExtractTest, FileOutputIsUsedAsItStands) {
     EXPECT_EQ(extractedFrom, std::vector<std::string>{out + "DATA.LZH"});
 }
 
+TEST_F(JoinAndExtractTest, CancelledJoinIsNotExtracted) {
+    JobOperations operations = DefaultJobOperations();
+    bool extracted = false;
+    operations.join = [](JobHost& host) { host.job().CancelFlag = 1; };
+    operations.extract = [&extracted](JobHost&) { extracted = true; };
+    win_->setOperations(operations);
+    win_->setOutputText(out);
+    win_->StartButtonClick();
+    EXPECT_FALSE(extracted);
+    expectReset();
+}
+
+TEST_F(JoinAndExtractTest, RefusedJoinIsNotExtracted) {
+    // The joined file would be the first piece itself: the join refuses it.
+    const std::string first = PieceName(pieces, "DATA.LZH", 2, 0, 1);
+    win_->setOutputText(first);
+    win_->StartButtonClick();
+    EXPECT_TRUE(extractedFrom.empty());
+    ASSERT_EQ(dialogs_.boxes.size(), 2u);
+    EXPECT_EQ(
+        dialogs_.boxes[1].text.rfind("結合先のファイルが、結合するファイルの中にあります。", 0),
+        0u);
+    EXPECT_EQ(ReadAll(first), ReadAll(original).substr(0, 1457664));
+}
+
 TEST_F(StartTest, SplitOntoTheFloppyOffersTheFormatAndAsksForEachNewDisk) {
     const std::string input = writeFile("big.bin", 3000000);
     const std::string floppy = drives_.removableRoot;
