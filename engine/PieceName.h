@@ -23,10 +23,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The count field: the two characters after the first ")" as a decimal number.
+// The count field of the file name: NN of a whole piece name zold(NAME)NNFFKK.zol, read from
+// its end; of any other name the two characters after the first ")". A decimal number.
 int PieceCountFromName(const std::string& text);
 
-// Every character between a "(" and the next ")", over the whole text.
+// NAME of a whole piece name, read from its end; of any other file name every character
+// between a "(" and the next ")".
 std::string PieceOriginalName(const std::string& text);
 
 // The piece's file name from its start through the first ")" and the three characters after

@@ -43,9 +43,11 @@ TEST(PieceRecognition, LooksAtTheFirstFourLettersOfTheFileNameOnly) {
     }
 }
 
-TEST(PieceCount, ReadsTheTwoCharactersAfterTheFirstParenthesis) {
+TEST(PieceCount, ReadsTheCountFieldOfTheFileName) {
     const std::pair<const char*, int> cases[] = {
         {"/media/fd/zold(report.doc)030201.zol", 3},
+        {"/a/zold(a(1).txt)020001.zol", 2},
+        {"/old (12)/zold(x.txt)050001.ZOL", 5},
         {"zold(x)99", 99},
         {"zold(x)7", 7},
         {"12abc", 12},
@@ -57,8 +59,8 @@ TEST(PieceCount, ReadsTheTwoCharactersAfterTheFirstParenthesis) {
 
 TEST(PieceCount, NonNumbersFailWithTheTwoCharactersInTheMessage) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/a/zold(a(1).txt)020001.zol", "'.t' は整数ではありません"},
-        {"/media/fd/zoldfish.txt", "'/m' は整数ではありません"},
+        {"/a/zold(a(1).txt)0x0001.zol", "'.t' は整数ではありません"},
+        {"/media/fd/zoldfish.txt", "'zo' は整数ではありません"},
         {"zold(x)", "'' は整数ではありません"},
         {"zold(x) 3", "' 3' は整数ではありません"},
     };
@@ -72,11 +74,13 @@ TEST(PieceCount, NonNumbersFailWithTheTwoCharactersInTheMessage) {
     }
 }
 
-TEST(PieceOriginalNameRule, CollectsWhatFollowsEachOpeningParenthesis) {
+TEST(PieceOriginalNameRule, ReadsTheNameOfTheFileNameFromItsEnd) {
     const std::pair<const char*, const char*> cases[] = {
         {"/media/fd/zold(report.doc)030201.zol", "report.doc"},
-        {"/a/zold(a(1).txt)020001.zol", "a(1"},
-        {"/old (2)/zold(x.txt)020001.zol", "2x.txt"},
+        {"/a/zold(a(1).txt)020001.zol", "a(1).txt"},
+        {"/old (2)/zold(x.txt)020001.zol", "x.txt"},
+        {"/a/ZOLD(()).Zol)990199.zOL", "()).Zol"},
+        {"/a/zold(a(1).txt)0x0001.zol", "a(1"},
         {"/a/plain.txt", ""},
         {"/a/zold(unclosed", "unclosed"},
     };
