@@ -3,7 +3,9 @@
 namespace zol {
 
 std::string Quote(const std::string& x) {
-    if (x.find(' ') == std::string::npos)
+    // The library parts words at tabs and line breaks as well: a path holding one is quoted
+    // too, or it would reach the library in pieces.
+    if (x.find_first_of(" \t\r\n") == std::string::npos)
         return x;
     return '"' + x + '"';
 }

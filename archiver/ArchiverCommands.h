@@ -4,8 +4,8 @@
 
 namespace zol {
 
-// x within double quotes when it holds an ASCII blank, x unchanged otherwise. Nothing inside
-// is escaped, and a full-width space is no blank.
+// x within double quotes when it holds an ASCII blank (a space, a tab or a line break), x
+// unchanged otherwise. Nothing inside is escaped, and a full-width space is no blank.
 std::string Quote(const std::string& x);
 
 // The part of every compress command before the entry: "a " or "a -d1 ", the quoted archive

@@ -154,6 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "/出力　先",
                     false,
                     {"e -x1m1 /in/ａ　ｂ.lzh /出力　先/"}},
+        CommandCase{
+            "TabOrLineBreakQuotedLikeABlank",
+            {"/in/a\tb.lzh", "/in/c\nd.lzh"},
+            "/o\tut",
+            false,
+            {"e -x1m1 \"/in/a\tb.lzh\" \"/o\tut/\"", "e -x1m1 \"/in/c\nd.lzh\" \"/o\tut/\""}},
         CommandCase{"EmptyList", {}, "/out", false, {}}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
 
