@@ -121,6 +121,9 @@ void TZOLMain::buildComponents() {
     GroupBox4 = groupBox(this, "GroupBox4", q("出力ファイル"), 0, 200, 420, 40);
     Edit1 = place(new QLineEdit(GroupBox4), "Edit1", 4, 12, 375, 21);
     Edit1->setFont(UiFont(13));
+    // Files dropped on the field are inputs like those dropped anywhere on the window, not
+    // text for the field (a file manager's drag offers both).
+    Edit1->setAcceptDrops(false);
     BitBtn2 = button(GroupBox4, "BitBtn2", QString(), 384, 12, 30, 20);
     BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
     BitBtn2->setToolTip(q("出力先の指定"));

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QWindow>
 
 namespace zol::test {
 namespace {
@@ -254,6 +255,24 @@ TEST_F(SelectTest, DropsAddOneEntryPerPathWholeAndUnfiltered) {
     EXPECT_EQ(win_->inputs(), expected);
     EXPECT_GT(longName.size(), 400u);
     EXPECT_EQ(win_->job().LastInputDir, scratch(std::string(200, 'n') + "/"));
+}
+
+TEST_F(SelectTest, FileDroppedOnTheOutputFieldIsAnInput) {
+    const std::string file = writeFile("b.txt", 3);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(q(file))});
+    data.setText(QUrl::fromLocalFile(q(file)).toString());
+    win_->show();
+    // Through the window, as the system delivers a drag: the widget under the point takes it.
+    QWindow* window = win_->QWidget::windowHandle();
+    ASSERT_NE(window, nullptr);
+    const QPointF at = win_->Edit1->mapTo(win_.get(), QPointF(20, 8));
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    EXPECT_EQ(win_->outputText(), "");
+    EXPECT_EQ(win_->inputs(), std::vector<std::string>{file});
 }
 
 } // namespace
