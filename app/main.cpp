@@ -9,6 +9,7 @@
 #include "platform/TempFolder.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStyleFactory>
@@ -19,7 +20,13 @@ int main(int argc, char* argv[]) {
     zol::BindArchiverLibrary();
     int result = 0;
     {
-        QApplication app(argc, argv);
+        // Every argument is an input: Qt is given none, or it would take names such as
+        // "-reverse" or "-title" as its own options and drop them from the list.
+        QStringList inputs;
+        for (int i = 1; i < argc; ++i)
+            inputs << QFile::decodeName(argv[i]);
+        int qtArgc = 1;
+        QApplication app(qtArgc, argv);
         // The application's own title (a display name would be appended to every window title).
         QApplication::setApplicationName(QString::fromUtf8(zol::AppTitle));
         QApplication::setWindowIcon(zol::ProgramIcon());
@@ -42,7 +49,7 @@ int main(int argc, char* argv[]) {
         zol::TempFolder temp;
         const std::unique_ptr<zol::DriveService> drives = zol::makeSystemDriveService();
 
-        zol::TZOLMain mainWindow(dialogs, *drives, temp, QApplication::arguments().mid(1));
+        zol::TZOLMain mainWindow(dialogs, *drives, temp, inputs);
         // The program ends with the main window, hidden or not, and only with it: Qt's own
         // rule would miss a hidden window and count the help window as one.
         QApplication::setQuitOnLastWindowClosed(false);
