@@ -28,16 +28,14 @@ void stepProgress(JobHost& host) {
 // before it is read.
 bool outputIsAnInput(JobHost& host, const std::string& output,
                      const std::vector<std::string>& inputs) {
-    for (const auto& input : inputs) {
-        if (IsSameFile(output, input)) {
-            host.messageBox("結合先のファイルが、結合するファイルの中にあります。\n別の結合先を"
-                            "指定してください。\n" +
-                                output,
-                            MsgCaption, mb::Ok | mb::IconError);
-            return true;
-        }
+    if (!IsSameFileAsAny(output, inputs)) {
+        return false;
     }
-    return false;
+    host.messageBox("結合先のファイルが、結合するファイルの中にあります。\n別の結合先を"
+                    "指定してください。\n" +
+                        output,
+                    MsgCaption, mb::Ok | mb::IconError);
+    return true;
 }
 
 } // namespace

@@ -52,16 +52,14 @@ struct Entry {
 // Writing over another input would destroy it before (or after) its own turn: the run stops
 // with nothing written over it.
 bool isAnotherInput(JobHost& host, const std::string& target, const Entry& entry) {
-    for (const auto& other : entry.others) {
-        if (IsSameFile(target, other)) {
-            host.messageBox("分割先のファイルが、分割する別のファイルと同じです。\n別の分割先を"
-                            "指定してください。\n" +
-                                target,
-                            MsgCaption, mb::Ok | mb::IconError);
-            return true;
-        }
+    if (!IsSameFileAsAny(target, entry.others)) {
+        return false;
     }
-    return false;
+    host.messageBox("分割先のファイルが、分割する別のファイルと同じです。\n別の分割先を"
+                    "指定してください。\n" +
+                        target,
+                    MsgCaption, mb::Ok | mb::IconError);
+    return true;
 }
 
 // Closes an output with the input's time. On a removable disk its data is written through

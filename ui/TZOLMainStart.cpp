@@ -8,7 +8,6 @@
 #include "engine/Texts.h"
 #include "platform/FileError.h"
 
-#include <algorithm>
 #include <filesystem>
 
 namespace zol {
@@ -184,10 +183,7 @@ void TZOLMain::JoinAndExtract(bool gathered) {
     if (!joined.empty() && joined.back() == '/')
         joined += job_.JoinFileName;
     setOutputText(joined);
-    const std::vector<std::string> pieces = inputs();
-    const bool refused = std::any_of(pieces.begin(), pieces.end(), [&joined](const auto& piece) {
-        return IsSameFile(joined, piece);
-    });
+    const bool refused = IsSameFileAsAny(joined, inputs());
     JoinListed(gathered);
     // A refused or cancelled join leaves no whole archive: extracting what is there would
     // overwrite files with the members it happens to hold.
