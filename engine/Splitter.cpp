@@ -73,6 +73,22 @@ void finishOutput(File& out, const std::string& target, std::int32_t time, bool 
     out.close();
 }
 
+// After a disk change the output must lie on a removable disk again: a disk not yet mounted
+// leaves its mount point an ordinary folder of the fixed disk, and the next piece would land
+// there unseen. Returns false when the user gives up.
+bool awaitDisk(JobHost& host) {
+    while (!IsRemovableDrive(host, host.outputText())) {
+        const int answer = host.messageBox("分割先のＦＤが見つかりません。\n" + host.outputText() +
+                                               "\nＦＤを入れて（マウントして）から OK を押して"
+                                               "ください。",
+                                           MsgCaption, mb::OkCancel | mb::IconError);
+        if (answer != mb::IdOk) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // A plain copy of an input smaller than a piece. Returns false when Cancel or a refusal ends
 // the run.
 bool copyWhole(JobHost& host, const Entry& entry, File& in) {
@@ -123,6 +139,9 @@ bool cutIntoPieces(JobHost& host, const Entry& entry, File& in) {
         }
         if (k < count && removable) {
             host.messageBox("つぎの新しいＦＤに入替えてください。", MsgCaption, mb::Ok);
+            if (!awaitDisk(host)) {
+                return false;
+            }
         }
     }
     return true;

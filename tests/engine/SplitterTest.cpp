@@ -438,6 +438,46 @@ TEST_F(FloppySplitTest, NextInputGoesOntoTheDiskInTheDrive) {
     EXPECT_EQ(sortedEntries(disk_), expected);
 }
 
+// A disk not mounted after the change leaves the output on the fixed disk: nothing is written
+// there; the user is asked until the disk is back, or gives up.
+TEST_F(FloppySplitTest, OutputOffTheDiskAfterTheChangeIsAskedForAgain) {
+    const std::string missing = "分割先のＦＤが見つかりません。\n" + disk_ +
+                                "\nＦＤを入れて（マウントして）から OK を押してください。";
+    for (const bool giveUp : {false, true}) {
+        SCOPED_TRACE(giveUp ? "cancelled" : "mounted on the second try");
+        test::RemoveFiles(disk_);
+        FakeHost host;
+        host.state.PieceSize = 1000;
+        host.drive.removableRoot = disk_;
+        host.output = disk_;
+        host.list = {makeInput("a.bin", 2500)};
+        int asked = 0;
+        host.answer = [&](const test::ShownBox& box) {
+            if (box.text == NewDiskPrompt) {
+                test::RemoveFiles(disk_);
+                host.drive.removableRoot.clear(); // taken out, the new one not yet mounted
+            } else if (box.text == missing && ++asked % 2 == 0) {
+                if (giveUp) {
+                    return mb::IdCancel;
+                }
+                host.drive.removableRoot = disk_;
+            }
+            return mb::IdOk;
+        };
+        SplitFiles(host);
+        EXPECT_EQ(asked, giveUp ? 2 : 4);
+        EXPECT_EQ(host.countBoxes(NewDiskPrompt), giveUp ? 1 : 2);
+        for (const auto& box : host.boxes) {
+            if (box.text == missing) {
+                EXPECT_EQ(box.flags, mb::OkCancel | mb::IconError);
+            }
+        }
+        const std::vector<std::string> left =
+            giveUp ? std::vector<std::string>{} : std::vector<std::string>{"zold(a.bin)030003.zol"};
+        EXPECT_EQ(sortedEntries(disk_), left);
+    }
+}
+
 TEST_F(FloppySplitTest, CancelBringsNoFurtherPrompt) {
     host_.list = {makeInput("a.bin", 3000)};
     host_.onEvents = [&] { host_.state.CancelFlag = 1; };
