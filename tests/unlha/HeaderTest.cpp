@@ -220,35 +220,65 @@ TEST(NameEncoding, StoredNamesBecomeUtf8ByHint) {
     EXPECT_EQ(StoredNameToUtf8("bad\xFF\xFE", NameHint::Unknown), "bad__");
 }
 
-TEST(Level3Header, ReadsFourByteSizesAndExtensions) {
-    // Level 3 as LHa for UNIX defines it: word size 4, header size and extension sizes in
-    // 32 bits.
-    Bytes h(32, 0);
+// A stored (-lh0-) member with a level-3 header as LHa for UNIX defines it: word size 4,
+// header size and extension sizes in 32 bits. Extensions are given as type and body.
+Bytes Level3Member(const std::vector<std::pair<std::uint8_t, std::string>>& extensions,
+                   std::uint8_t osId, const Bytes& data) {
+    Bytes h(28, 0);
     h[0] = 4;
     const std::string method = "-lh0-";
     std::copy(method.begin(), method.end(), h.begin() + 2);
-    h[7] = 3;     // compressed size
-    h[11] = 3;    // original size
-    h[15] = 0x10; // mtime 16
+    h[7] = static_cast<std::uint8_t>(data.size());  // compressed size
+    h[11] = static_cast<std::uint8_t>(data.size()); // original size
+    h[15] = 0x10;                                   // mtime 16
     h[19] = 0x20;
     h[20] = 3;
-    const Bytes data{'a', 'b', 'c'};
     const std::uint16_t crc = Crc16(data.data(), data.size());
     h[21] = static_cast<std::uint8_t>(crc);
     h[22] = static_cast<std::uint8_t>(crc >> 8);
-    h[23] = 'U';
-    const std::string name = "three.txt";
-    const std::uint32_t extSize = 1 + static_cast<std::uint32_t>(name.size()) + 4;
-    h[28] = static_cast<std::uint8_t>(extSize); // first extension's size
-    h.push_back(0x01);
-    h.insert(h.end(), name.begin(), name.end());
+    h[23] = osId;
+    // Each extension's size stands before it: in the base header for the first, at the end
+    // of the one before for the others.
+    for (const auto& [type, body] : extensions) {
+        const auto size = static_cast<std::uint32_t>(1 + body.size() + 4);
+        h.insert(h.end(), {static_cast<std::uint8_t>(size), 0, 0, 0});
+        h.push_back(type);
+        h.insert(h.end(), body.begin(), body.end());
+    }
     h.insert(h.end(), {0, 0, 0, 0});             // no further extension
     h[24] = static_cast<std::uint8_t>(h.size()); // total header size
     h.insert(h.end(), data.begin(), data.end());
+    return h;
+}
+
+TEST(Level3Header, ReadsFourByteSizesAndExtensions) {
+    const Bytes data{'a', 'b', 'c'};
+    const Bytes h = Level3Member({{0x01, "three.txt"}}, 'U', data);
     const ParsedHeader parsed = ParseHeader(h.data(), h.size());
     ASSERT_EQ(parsed.status, ParseStatus::Ok) << parsed.problem;
     EXPECT_EQ(parsed.header.level, 3);
     EXPECT_EQ(parsed.header.path, "three.txt");
     EXPECT_EQ(parsed.header.mtime, 16);
     EXPECT_EQ(parsed.headerSize, h.size() - 3);
+}
+
+// A folder whose last Shift-JIS character ends in the byte 0x5C, stored without the closing
+// 0xFF: the byte is part of the character, not a separator.
+TEST(Level3Header, FolderEndingInATrailByte5CStillSeparatesTheName) {
+    const Bytes data{'x'};
+    const struct {
+        std::string directory;
+        const char* path;
+    } cases[] = {
+        {"\x95\x5C", "表/x.txt"},        // 表, no closing 0xFF
+        {"\x95\x5C\xFF", "表/x.txt"},    // with it
+        {"dir\\", "dir/x.txt"},          // an MS-DOS writer's own separator
+        {"a\xFF\x83\x5C", "a/ソ/x.txt"}, // ソ
+    };
+    for (const auto& c : cases) {
+        const Bytes h = Level3Member({{0x01, "x.txt"}, {0x02, c.directory}}, 'M', data);
+        const ParsedHeader parsed = ParseHeader(h.data(), h.size());
+        ASSERT_EQ(parsed.status, ParseStatus::Ok) << parsed.problem;
+        EXPECT_EQ(parsed.header.path, c.path);
+    }
 }

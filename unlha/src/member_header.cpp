@@ -164,6 +164,9 @@ std::string DecodePath(const std::string& stored, NameHint hint) {
         start = stop + 1;
     }
     std::replace(path.begin(), path.end(), '\\', '/');
+    path.erase(
+        std::unique(path.begin(), path.end(), [](char a, char b) { return a == '/' && b == '/'; }),
+        path.end());
     return path;
 }
 
@@ -178,7 +181,9 @@ std::string DirectoryAndName(const Extensions& ext, const std::string& baseName)
     std::string stored;
     if (ext.directory) {
         stored = *ext.directory;
-        if (!stored.empty() && stored.back() != '\xFF' && stored.back() != '\\') {
+        // A last byte 0x5C may be the end of a Shift-JIS character: the separator is added
+        // whatever it is, and a doubled one collapses when the path is decoded.
+        if (!stored.empty() && stored.back() != '\xFF') {
             stored += '\xFF';
         }
     }
