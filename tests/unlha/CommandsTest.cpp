@@ -278,6 +278,8 @@ TEST(CommandErrors, EachFailureHasItsResultAndAMessage) {
     ScratchDir dir;
     WriteText(dir / "notarc.lzh", "this is plain text, no archive at all");
     WriteText(dir / "f.txt", "f");
+    WriteText(dir / "tiny.lzh", "hello\n"); // shorter than any header
+    MakeDirs(dir / "folder.lzh");
     const Bytes valid = Archive({Level2Member("x.txt", RepetitiveText(100))});
     Bytes badCrc = valid;
     badCrc[badCrc.size() - 10] ^= 0xFF;
@@ -289,6 +291,9 @@ TEST(CommandErrors, EachFailureHasItsResultAndAMessage) {
         {"missing archive to list", "l %/none", UNLHA_ERROR_NOT_FIND_ARC_FILE},
         {"not an archive", "e -x1m1 %/notarc.lzh %/out/", UNLHA_ERROR_NOT_ARC_FILE},
         {"adding to a non-archive", "a %/notarc.lzh %/f.txt", UNLHA_ERROR_NOT_ARC_FILE},
+        {"a short text", "e -x1m1 %/tiny.lzh %/out/", UNLHA_ERROR_NOT_ARC_FILE},
+        {"adding to a short text", "a %/tiny.lzh %/f.txt", UNLHA_ERROR_NOT_ARC_FILE},
+        {"adding to an unreadable archive", "a %/folder.lzh %/f.txt", UNLHA_ERROR_ARC_FILE_OPEN},
         {"unreadable file", "a %/new %/missing.txt", UNLHA_ERROR_NOT_FIND_FILE},
         {"CRC error", "e -x1m1 %/crc.lzh %/out/", UNLHA_ERROR_FILE_CRC},
         {"CRC error in test", "t %/crc.lzh", UNLHA_ERROR_FILE_CRC},

@@ -153,6 +153,10 @@ int32_t RunAdd(const Command& command, Report& report) {
         if (status == OpenStatus::NotArchive) {
             return report.Fail(UNLHA_ERROR_NOT_ARC_FILE, "unlha: not an LZH archive: " + path);
         }
+        if (status == OpenStatus::Unreadable) {
+            return report.Fail(UNLHA_ERROR_ARC_FILE_OPEN,
+                               "unlha: cannot read archive " + path + ": " + archive.Problem());
+        }
         if (status != OpenStatus::Ok) {
             // Rewriting a damaged archive would lose what lies behind the damage.
             return report.Fail(status == OpenStatus::BadHeaderCrc ? UNLHA_ERROR_HEADER_CRC

@@ -194,12 +194,11 @@ std::string DirectoryAndName(const Extensions& ext, const std::string& baseName)
     return stored;
 }
 
-bool MethodLooksValid(const std::uint8_t* p) {
-    if (p[0] != '-' || p[4] != '-') {
-        return false;
-    }
-    for (int i = 1; i < 4; ++i) {
-        if (p[i] < 0x20 || p[i] > 0x7E) {
+// Whether the first n (up to 5) bytes of a method field such as "-lh5-" look like one.
+bool MethodLooksValid(const std::uint8_t* p, std::size_t n = 5) {
+    for (std::size_t i = 0; i < n && i < 5; ++i) {
+        const bool dash = i == 0 || i == 4;
+        if (dash ? p[i] != '-' : p[i] < 0x20 || p[i] > 0x7E) {
             return false;
         }
     }
@@ -366,6 +365,10 @@ ParsedHeader ParseHeader(const std::uint8_t* data, std::size_t size, std::uint64
         return Fail(ParseStatus::End, "");
     }
     if (size < 22) {
+        // What there is of the method field tells a short text from a header cut off.
+        if (size < 3 || !MethodLooksValid(data + 2, size - 2)) {
+            return Fail(ParseStatus::Broken, "not an LZH member header");
+        }
         return Fail(ParseStatus::Truncated, "header runs past the end of the archive");
     }
     if (!MethodLooksValid(data + 2)) {
