@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <dirent.h>
+#include <unordered_set>
 
 namespace unlha {
 namespace {
@@ -169,13 +170,12 @@ bool CollectInputs(const Command& command, const struct stat* excluded, std::vec
             return false;
         }
     }
-    // A member named twice is added once, as named last.
+    // A member named twice is added once, as named last. A set keeps this linear: a folder
+    // may hold a hundred thousand files.
     std::vector<InputFile> unique;
+    std::unordered_set<std::string> seen;
     for (auto it = out.rbegin(); it != out.rend(); ++it) {
-        const bool seen = std::any_of(unique.begin(), unique.end(), [&](const InputFile& f) {
-            return f.memberPath == it->memberPath;
-        });
-        if (!seen) {
+        if (seen.insert(it->memberPath).second) {
             unique.push_back(*it);
         }
     }
