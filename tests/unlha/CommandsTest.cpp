@@ -274,6 +274,22 @@ struct ErrorCase {
     int result;
 };
 
+TEST(AddCommand, AMemberNamedTwiceIsAddedOnceAsNamedLast) {
+    ScratchDir dir;
+    MakeDirs(dir / "x");
+    MakeDirs(dir / "y");
+    WriteText(dir / "x/f.txt", "first");
+    WriteText(dir / "y/f.txt", "last");
+    WriteText(dir / "y/g.txt", "g");
+    const auto r = RunUnlha("a " + (dir / "arc") + " " + (dir / "x/") + " f.txt " + (dir / "y/") +
+                            " *.* f.txt");
+    ASSERT_EQ(r.result, 0) << r.output;
+    EXPECT_EQ(UnlhaGetFileCount((dir / "arc.lzh").c_str()), 2);
+    ASSERT_EQ(RunUnlha("e -x1m1 " + (dir / "arc.lzh") + " " + (dir / "out/")).result, 0);
+    EXPECT_EQ(ReadFile(dir / "out/f.txt"), Bytes({'l', 'a', 's', 't'}));
+    EXPECT_EQ(ReadFile(dir / "out/g.txt"), Bytes({'g'}));
+}
+
 TEST(CommandErrors, EachFailureHasItsResultAndAMessage) {
     ScratchDir dir;
     WriteText(dir / "notarc.lzh", "this is plain text, no archive at all");
