@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -206,6 +207,34 @@ TEST(ExtractCommand, RestoresModificationTimesAndModes) {
     struct stat st {};
     ASSERT_EQ(stat((dir / "out/old.txt").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0750u);
+}
+
+// Modes the library sets itself honour the creation mask, as any new file's do.
+TEST(Commands, NewArchiveAndExtractedFilesHonourTheCreationMask) {
+    ScratchDir dir;
+    WriteText(dir / "open.txt", "o");
+    chmod((dir / "open.txt").c_str(), 0777);
+    const struct {
+        mode_t mask;
+        unsigned archiveMode;
+        unsigned fileMode;
+    } cases[] = {{022, 0644, 0755}, {077, 0600, 0700}, {0, 0666, 0777}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mask);
+        const std::string arc = dir / ("arc" + std::to_string(c.mask));
+        const std::string out = dir / ("out" + std::to_string(c.mask) + "/");
+        const mode_t before = umask(c.mask);
+        const auto added = RunUnlha("a " + arc + " " + (dir / "open.txt"));
+        const auto extracted = RunUnlha("e " + arc + " " + out);
+        umask(before);
+        ASSERT_EQ(added.result, 0) << added.output;
+        ASSERT_EQ(extracted.result, 0) << extracted.output;
+        struct stat st {};
+        ASSERT_EQ(stat((arc + ".lzh").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.archiveMode);
+        ASSERT_EQ(stat((out + "open.txt").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.fileMode);
+    }
 }
 
 TEST(ExtractCommand, RestoresFolderTimesAfterFillingThem) {

@@ -1,5 +1,6 @@
 #include "archive_writer.h"
 
+#include "creation_mask.h"
 #include "fd_write.h"
 
 #include <cerrno>
@@ -26,9 +27,11 @@ int ArchiveWriter::Begin(const std::string& archivePath) {
         return errno;
     }
     tempPath_ = pattern;
-    // Keep the old archive's permissions; a new one gets the usual 0644.
+    // Keep the old archive's permissions; a new one gets those of any new file (0666 less the
+    // creation mask), not mkstemp's 0600.
     struct stat st {};
-    const mode_t mode = stat(archivePath.c_str(), &st) == 0 ? (st.st_mode & 0777) : 0644;
+    const mode_t mode =
+        stat(archivePath.c_str(), &st) == 0 ? (st.st_mode & 0777) : (0666 & ~CreationMask());
     fchmod(fd_, mode);
     return 0;
 }

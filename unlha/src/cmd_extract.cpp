@@ -113,7 +113,8 @@ bool ExtractMember(const ArchiveReader& archive, const Member& m, const Command&
         report.Fail(OutcomeCode(outcome), h.path + ": " + OutcomeText(outcome));
         return false;
     }
-    if (const int err = out.Commit(FileMode(h), h.mtime, h.accessTime.value_or(h.mtime));
+    if (const int err = out.Commit(destination.FileModeFor(FileMode(h)), h.mtime,
+                                   h.accessTime.value_or(h.mtime));
         err != 0) {
         report.Fail(WriteErrorCode(err), h.path + ": cannot write: " + std::strerror(err));
         return false;

@@ -4,6 +4,8 @@
 // from the folder's descriptor, never following a symbolic link, so nothing is written
 // outside it whatever the archive or the tree already holds.
 
+#include "creation_mask.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,8 +32,13 @@ public:
     // (ELOOP or ENOTDIR where a component is a link or a file). The caller closes it.
     int OpenFolder(const std::vector<std::string>& components) const;
 
+    // A member's stored mode as its file gets it: less the creation mask (read once per
+    // destination), so an archive cannot make a file more open than the user's files are.
+    unsigned FileModeFor(unsigned storedMode) const { return storedMode & 0777 & ~modeMask_; }
+
 private:
     int root_ = -1;
+    unsigned modeMask_ = CreationMask();
 };
 
 // A file being extracted: written under a temporary name beside its place and renamed over it
