@@ -303,6 +303,22 @@ struct ErrorCase {
     int result;
 };
 
+// A file that fails while it is read fails the whole add, and the report says nothing was
+// added. A sysfs file says 4096 bytes and gives a few: it becomes shorter while it is read.
+TEST(AddCommand, ReadFailureAddsNothingAndSaysNothingWasAdded) {
+    const std::string shrinking = "/sys/devices/system/cpu/online";
+    struct stat st {};
+    if (stat(shrinking.c_str(), &st) != 0 || st.st_size != 4096) {
+        GTEST_SKIP() << shrinking << " is not here as a 4096-byte file";
+    }
+    ScratchDir dir;
+    WriteText(dir / "f.txt", "f");
+    const auto r = RunUnlha("a " + (dir / "arc") + " " + (dir / "f.txt") + " " + shrinking);
+    EXPECT_EQ(r.result, UNLHA_ERROR_FILE_OPEN) << r.output;
+    EXPECT_EQ(r.output.find("added"), std::string::npos) << r.output;
+    EXPECT_FALSE(Exists(dir / "arc.lzh"));
+}
+
 TEST(AddCommand, AMemberNamedTwiceIsAddedOnceAsNamedLast) {
     ScratchDir dir;
     MakeDirs(dir / "x");

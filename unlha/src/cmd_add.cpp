@@ -178,12 +178,15 @@ int32_t RunAdd(const Command& command, Report& report) {
         byName[inputs[i].memberPath] = i;
     }
     std::vector<bool> written(inputs.size(), false);
+    // Told only once the new archive has taken the old one's place: a failure on the way
+    // leaves the archive as it was, with nothing added.
+    std::vector<std::string> done;
     const auto writeInput = [&](std::size_t i, const char* verb) {
         if (!WriteMember(inputs[i], command.method, writer, path, report)) {
             return false;
         }
         written[i] = true;
-        report.Line(std::string(verb) + " " + inputs[i].memberPath);
+        done.push_back(std::string(verb) + " " + inputs[i].memberPath);
         return true;
     };
     for (const Member& m : archive.Members()) {
@@ -204,6 +207,10 @@ int32_t RunAdd(const Command& command, Report& report) {
     if (const int err = writer.Finish(); err != 0) {
         errno = err;
         ReportWriteError(path, report);
+        return report.Result();
+    }
+    for (const std::string& line : done) {
+        report.Line(line);
     }
     return report.Result();
 }
