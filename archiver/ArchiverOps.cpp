@@ -8,6 +8,8 @@
 #include "unlha32.h"
 
 #include <filesystem>
+#include <optional>
+#include <set>
 #include <vector>
 
 namespace zol {
@@ -43,9 +45,30 @@ std::string CompressEntryCommand(const std::string& head, const std::string& ent
     return CompressCommand(head, entry, false);
 }
 
+// A file is stored under its own name, and a second file of that name replaces the first:
+// the name of the first such pair, if any. Folders are added from inside and left out.
+std::optional<std::string> FileNameListedTwice(const std::vector<std::string>& entries) {
+    std::set<std::string> names;
+    for (const std::string& entry : entries) {
+        std::error_code error;
+        if (!std::filesystem::is_directory(entry, error) &&
+            !names.insert(FileNamePart(entry)).second)
+            return FileNamePart(entry);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void CompressInputs(JobHost& host) {
+    if (const auto twice = FileNameListedTwice(host.inputs())) {
+        host.messageBox("同じ名前のファイルが二つあります。\n" + *twice +
+                            "\n一つの圧縮ファイルの中では、後のファイルが先のファイルを置き換えて"
+                            "しまいます。\n何も圧縮していません。",
+                        MsgCaption, mb::IconError | mb::Ok);
+        host.selectCompressFiles();
+        return;
+    }
     const bool folder = host.compressFolderChosen();
     const std::string head = CompressCommandHead(host.outputText(), folder);
     // The library shows no window of its own, so the reports of failed commands are gathered

@@ -85,6 +85,28 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"EmptyList", {}, "/out/backup", true, {}}),
     [](const testing::TestParamInfo<CommandCase>& info) { return info.param.name; });
 
+// One member per name: the second file would silently replace the first in the archive.
+TEST(CompressInputs, TwoFilesOfOneNameAreRefusedBeforeAnyCommand) {
+    for (const bool folderForm : {false, true}) {
+        recording::Script({});
+        RecordedHost host;
+        host.entries = {"/in/a/r.txt", "/in/x.txt", "/in/b/r.txt"};
+        host.output = "/out/set";
+        host.folderChosen = folderForm;
+
+        CompressInputs(host);
+
+        EXPECT_TRUE(Commands().empty());
+        ASSERT_EQ(host.boxes.size(), 1u);
+        EXPECT_EQ(host.boxes[0].text,
+                  "同じ名前のファイルが二つあります。\nr.txt\n一つの圧縮ファイルの中では、後の"
+                  "ファイルが先のファイルを置き換えてしまいます。\n何も圧縮していません。");
+        EXPECT_EQ(host.boxes[0].caption, MsgCaption);
+        EXPECT_EQ(host.boxes[0].flags, mb::IconError | mb::Ok);
+        EXPECT_EQ(host.selectFilesCalls, 1);
+    }
+}
+
 TEST(CompressInputs, FolderFormAddsEachFolderFromInsideAndOtherEntriesAsThemselves) {
     ScratchFolder scratch;
     std::filesystem::create_directories(scratch / "src");
