@@ -319,6 +319,18 @@ TEST(AddCommand, ReadFailureAddsNothingAndSaysNothingWasAdded) {
     EXPECT_FALSE(Exists(dir / "arc.lzh"));
 }
 
+TEST(AddCommand, ANameTheArchiveHoldsTwiceIsReplacedByOneMember) {
+    ScratchDir dir;
+    WriteFile(dir / "arc.lzh", Archive({Level2Member("x.txt", RepetitiveText(100)),
+                                        Level2Member("y.txt", RepetitiveText(50)),
+                                        Level2Member("x.txt", RepetitiveText(70))}));
+    WriteText(dir / "x.txt", "new");
+    const auto r = RunUnlha("a " + (dir / "arc.lzh") + " " + (dir / "x.txt"));
+    ASSERT_EQ(r.result, 0) << r.output;
+    EXPECT_EQ(r.output, "replaced x.txt\n");
+    EXPECT_EQ(UnlhaGetFileCount((dir / "arc.lzh").c_str()), 2);
+}
+
 TEST(AddCommand, AMemberNamedTwiceIsAddedOnceAsNamedLast) {
     ScratchDir dir;
     MakeDirs(dir / "x");

@@ -192,6 +192,10 @@ int32_t RunAdd(const Command& command, Report& report) {
     for (const Member& m : archive.Members()) {
         const auto found = byName.find(m.header.path);
         if (found != byName.end()) {
+            // An archive holding the name twice gets the new file once, in the first's place.
+            if (written[found->second]) {
+                continue;
+            }
             if (!writeInput(found->second, "replaced")) {
                 return report.Result();
             }
