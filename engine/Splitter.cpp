@@ -8,6 +8,7 @@
 #include "engine/SameFile.h"
 #include "engine/Texts.h"
 #include "engine/TransferBuffer.h"
+#include "platform/DriveService.h"
 #include "platform/File.h"
 #include "platform/FileInfo.h"
 
@@ -89,10 +90,21 @@ bool awaitDisk(JobHost& host) {
     return true;
 }
 
+// Offers to format a disk that is not empty, unless an input of the run lies on it: formatting
+// would erase that input (a file split from a stick onto the same stick).
+void prepareDisk(JobHost& host, const Entry& entry) {
+    DriveService& drives = host.drives();
+    const std::string disk = drives.driveRoot(host.outputText());
+    const auto onDisk = [&](const std::string& input) { return drives.driveRoot(input) == disk; };
+    if (!onDisk(entry.path) && std::none_of(entry.others.begin(), entry.others.end(), onDisk)) {
+        PrepareFloppy(host, host.outputText());
+    }
+}
+
 // A plain copy of an input smaller than a piece. Returns false when Cancel or a refusal ends
 // the run.
 bool copyWhole(JobHost& host, const Entry& entry, File& in) {
-    PrepareFloppy(host, host.outputText());
+    prepareDisk(host, entry);
     const std::string target = entry.folder + FileNamePart(entry.path);
     // Splitting into the input's own folder: the input is already where its copy would go.
     if (IsSameFile(target, entry.path)) {
@@ -117,7 +129,7 @@ bool cutIntoPieces(JobHost& host, const Entry& entry, File& in) {
     const std::int64_t count = pieceCount(entry.size, pieceSize);
     host.setProgressMax(count);
     for (std::int64_t k = 1; k <= count; ++k) {
-        PrepareFloppy(host, host.outputText());
+        prepareDisk(host, entry);
         const std::int64_t length = std::min(pieceSize, entry.size - (k - 1) * pieceSize);
         const std::string piecePath =
             PieceName(entry.folder, FileNamePart(entry.path), count, job.CurItem, k);

@@ -478,6 +478,28 @@ TEST_F(FloppySplitTest, OutputOffTheDiskAfterTheChangeIsAskedForAgain) {
     }
 }
 
+// The disk holds an input of the run, so it is not empty, but formatting it would erase that
+// input: no offer, the pieces go beside it.
+TEST_F(FloppySplitTest, DiskHoldingAnInputIsNotOfferedForFormatting) {
+    for (const bool inHand : {true, false}) {
+        SCOPED_TRACE(inHand ? "the input in hand" : "another input of the run");
+        test::RemoveFiles(disk_);
+        const std::string onDisk = disk_ + (inHand ? "a.bin" : "b.bin");
+        test::WriteBytes(onDisk, std::string(inHand ? 2500 : 10, 'x'));
+        const std::string elsewhere = makeInput(inHand ? "b.bin" : "a.bin", 2500);
+        host_.list =
+            inHand ? std::vector<std::string>{onDisk} : std::vector<std::string>{elsewhere, onDisk};
+        host_.boxes.clear();
+        host_.formatted.clear();
+        host_.answer = [](const test::ShownBox&) { return mb::IdOk; }; // the same disk stays in
+        SplitFiles(host_);
+        EXPECT_EQ(host_.countBoxes(FormatOffer), 0);
+        EXPECT_TRUE(host_.formatted.empty());
+        EXPECT_TRUE(test::Exists(onDisk));
+        EXPECT_TRUE(test::Exists(disk_ + "zold(a.bin)030003.zol"));
+    }
+}
+
 TEST_F(FloppySplitTest, CancelBringsNoFurtherPrompt) {
     host_.list = {makeInput("a.bin", 3000)};
     host_.onEvents = [&] { host_.state.CancelFlag = 1; };
