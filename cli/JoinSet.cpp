@@ -13,19 +13,6 @@ namespace zol::cli {
 
 namespace {
 
-constexpr std::size_t FieldsAndExtension = 10; // "NNFFKK.zol"
-
-bool isTwoDigits(const std::string& text, std::size_t pos) {
-    return text[pos] >= '0' && text[pos] <= '9' && text[pos + 1] >= '0' && text[pos + 1] <= '9';
-}
-
-bool endsWithZolExtension(const std::string& name) {
-    std::string tail = name.substr(name.size() - 4);
-    std::transform(tail.begin(), tail.end(), tail.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; });
-    return tail == ".zol";
-}
-
 std::string twoDigits(int n) {
     return TwoCharField(n);
 }
@@ -34,14 +21,8 @@ std::string twoDigits(int n) {
 
 std::optional<PieceFields> ReadPieceName(const std::string& path) {
     const std::string name = FileNamePart(path);
-    // "zold(" + at least nothing + ")" + fields and extension
-    if (name.size() < 5 + 1 + FieldsAndExtension || !IsPieceName(name) || name[4] != '(' ||
-        !endsWithZolExtension(name)) {
-        return std::nullopt;
-    }
-    const std::size_t fields = name.size() - FieldsAndExtension;
-    if (name[fields - 1] != ')' || !isTwoDigits(name, fields) || !isTwoDigits(name, fields + 2) ||
-        !isTwoDigits(name, fields + 4)) {
+    const std::size_t fields = PieceFieldsAt(name);
+    if (fields == std::string::npos) {
         return std::nullopt;
     }
     PieceFields piece;

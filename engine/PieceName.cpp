@@ -26,37 +26,29 @@ bool IsPieceName(const std::string& path) {
     return head == "zold";
 }
 
-namespace {
-
-// In a whole piece name, zold(NAME)NNFFKK.zol, the position of the ")" before the fields,
-// found from the end so that parentheses in NAME do not matter; npos for any other name.
-std::size_t closingOfFields(const std::string& name) {
-    constexpr std::size_t tail = 1 + 6 + 4; // ")NNFFKK.zol"
-    if (name.size() < 5 + tail || !IsPieceName(name) || name[4] != '(') {
+std::size_t PieceFieldsAt(const std::string& fileName) {
+    constexpr std::size_t tail = 6 + 4; // "NNFFKK.zol"
+    if (fileName.size() < 5 + 1 + tail || !IsPieceName(fileName) || fileName[4] != '(') {
         return std::string::npos;
     }
-    const std::size_t paren = name.size() - tail;
-    std::string extension = name.substr(name.size() - 4);
+    const std::size_t fields = fileName.size() - tail;
+    std::string extension = fileName.substr(fileName.size() - 4);
     for (char& c : extension) {
         c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    for (std::size_t i = paren + 1; i < paren + 7; ++i) {
-        if (name[i] < '0' || name[i] > '9') {
+    for (std::size_t i = fields; i < fields + 6; ++i) {
+        if (fileName[i] < '0' || fileName[i] > '9') {
             return std::string::npos;
         }
     }
-    return name[paren] == ')' && extension == ".zol" ? paren : std::string::npos;
+    return fileName[fields - 1] == ')' && extension == ".zol" ? fields : std::string::npos;
 }
-
-} // namespace
 
 int PieceCountFromName(const std::string& text) {
     // Only the file name counts: a folder may hold parentheses too.
     const std::string name = FileNamePart(text);
-    std::size_t paren = closingOfFields(name);
-    if (paren == std::string::npos) {
-        paren = name.find(')');
-    }
+    const std::size_t fields = PieceFieldsAt(name);
+    const std::size_t paren = fields != std::string::npos ? fields - 1 : name.find(')');
     const std::string digits = name.substr(paren == std::string::npos ? 0 : paren + 1, 2);
     int value = 0;
     const char* first = digits.data();
@@ -70,9 +62,8 @@ int PieceCountFromName(const std::string& text) {
 
 std::string PieceOriginalName(const std::string& text) {
     const std::string fileName = FileNamePart(text);
-    const std::size_t paren = closingOfFields(fileName);
-    if (paren != std::string::npos) {
-        return fileName.substr(5, paren - 5);
+    if (const std::size_t fields = PieceFieldsAt(fileName); fields != std::string::npos) {
+        return fileName.substr(5, fields - 6);
     }
     std::string name;
     bool collecting = false;

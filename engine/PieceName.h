@@ -23,6 +23,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Where NN starts in a whole piece name zold(NAME)NNFFKK.zol (a file name; NAME may hold
+// parentheses, the fields are found from the end), npos for any other name.
+std::size_t PieceFieldsAt(const std::string& fileName);
+
 // The count field of the file name: NN of a whole piece name zold(NAME)NNFFKK.zol, read from
 // its end; of any other name the two characters after the first ")". A decimal number.
 int PieceCountFromName(const std::string& text);
