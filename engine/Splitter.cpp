@@ -93,6 +93,10 @@ bool awaitDisk(JobHost& host) {
 // Offers to format a disk that is not empty, unless an input of the run lies on it: formatting
 // would erase that input (a file split from a stick onto the same stick).
 void prepareDisk(JobHost& host, const Entry& entry) {
+    // Only a removable output is ever offered; the inputs' drives are looked up only then.
+    if (!IsRemovableDrive(host, host.outputText())) {
+        return;
+    }
     DriveService& drives = host.drives();
     const std::string disk = drives.driveRoot(host.outputText());
     const auto onDisk = [&](const std::string& input) { return drives.driveRoot(input) == disk; };
