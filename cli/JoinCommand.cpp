@@ -1,12 +1,12 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/FailedFile.h"
 #include "cli/Interrupt.h"
 #include "cli/JoinSet.h"
 #include "engine/Joiner.h"
 #include "engine/Paths.h"
 #include "engine/SameFile.h"
-#include "platform/FileError.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -167,12 +167,8 @@ int RunJoin(int argc, char** argv) {
     } catch (const std::exception& error) {
         host.showProgress(false);
         unlink(work.c_str());
-        // A full disk concerns the output; any other failure the piece in hand.
-        const auto* fileError = dynamic_cast<const FileError*>(&error);
-        const std::string& file = fileError != nullptr && fileError->code() == ShortWriteCode
-                                      ? output
-                                      : pieces.at(host.job().CurItem).path;
-        PrintError("join", file + ": " + error.what());
+        PrintError("join", FailedFile(error, pieces.at(host.job().CurItem).path, output) + ": " +
+                               error.what());
         return ExitFailed;
     }
     if (host.cancelled() || host.failed()) {

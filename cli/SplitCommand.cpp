@@ -1,12 +1,12 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleHost.h"
+#include "cli/FailedFile.h"
 #include "cli/Interrupt.h"
 #include "cli/SizeArg.h"
 #include "engine/JobState.h"
 #include "engine/Paths.h"
 #include "engine/Splitter.h"
-#include "platform/FileError.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -121,16 +121,10 @@ int RunSplit(int argc, char** argv) {
     CatchInterrupt();
     try {
         SplitFiles(host);
-    } catch (const FileError& error) {
-        host.showProgress(false);
-        // A full disk concerns the output; any other failure the input in hand.
-        const std::string& file =
-            error.code() == ShortWriteCode ? args.outputDir : args.files.at(host.job().CurItem);
-        PrintError("split", file + ": " + error.what());
-        return ExitFailed;
     } catch (const std::exception& error) {
         host.showProgress(false);
-        PrintError("split", args.files.at(host.job().CurItem) + ": " + error.what());
+        PrintError("split", FailedFile(error, args.files.at(host.job().CurItem), args.outputDir) +
+                                ": " + error.what());
         return ExitFailed;
     }
     if (host.cancelled()) {

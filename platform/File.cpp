@@ -12,67 +12,74 @@ namespace zol {
 
 namespace {
 
-[[noreturn]] void throwErrno(int errnoValue) {
-    throw FileError(FileErrorCode(errnoValue));
+[[noreturn]] void throwErrno(int errnoValue, FileSide side) {
+    throw FileError(FileErrorCode(errnoValue), side);
 }
 
 // Opens without waiting: a FIFO would hold open() until its other end came, with the window
 // frozen. Call makeBlocking once the file is known to be one to keep.
-int openOrThrow(const std::string& path, int flags) {
+int openOrThrow(const std::string& path, int flags, FileSide side) {
     int fd;
     do {
         fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        throwErrno(errno);
+        throwErrno(errno, side);
     }
     return fd;
 }
 
 // The transfer loops expect reads and writes that wait for the device.
-void makeBlocking(int fd) {
+void makeBlocking(int fd, FileSide side) {
     const int flags = ::fcntl(fd, F_GETFL);
     if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        throwErrno(errno);
+        throwErrno(errno, side);
     }
 }
 
-template <typename Call> void retryOnInterrupt(Call call) {
+// Calls call until it is not interrupted; 0 when it succeeded, else its errno.
+template <typename Call> int retryOnInterrupt(Call call) {
     int result;
     do {
         result = call();
     } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        throwErrno(errno);
-    }
+    return result == 0 ? 0 : errno;
 }
 
 } // namespace
 
+void File::fail(int code) const {
+    throw FileError(code, side_);
+}
+
+void File::failErrno(int errnoValue) const {
+    throwErrno(errnoValue, side_);
+}
+
 File File::openRead(const std::string& path) {
-    File file(openOrThrow(path, O_RDONLY));
+    File file(openOrThrow(path, O_RDONLY, FileSide::Input), FileSide::Input);
     struct stat st {};
     if (::fstat(file.fd_, &st) != 0) {
-        throwErrno(errno);
+        file.failErrno(errno);
     }
     // A folder reads as nothing at all and a FIFO as whatever its writer sends: either would
     // make a split or join that reports success. The path exists, so "access denied" (5) is
     // the text that reads right, where EISDIR would only show as a bare error number.
     if (!S_ISREG(st.st_mode)) {
-        throw FileError(FileErrorCode(EACCES));
+        file.fail(FileErrorCode(EACCES));
     }
-    makeBlocking(file.fd_);
+    makeBlocking(file.fd_, FileSide::Input);
     ::posix_fadvise(file.fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
     return file;
 }
 
 File File::create(const std::string& path) {
-    File file(openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC));
-    makeBlocking(file.fd_);
+    File file(openOrThrow(path, O_WRONLY | O_CREAT | O_TRUNC, FileSide::Output), FileSide::Output);
+    makeBlocking(file.fd_, FileSide::Output);
     return file;
 }
 
-File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+File::File(File&& other) noexcept : fd_(std::exchange(other.fd_, -1)), side_(other.side_) {}
 
 File& File::operator=(File&& other) noexcept {
     if (this != &other) {
@@ -80,6 +87,7 @@ File& File::operator=(File&& other) noexcept {
             ::close(fd_);
         }
         fd_ = std::exchange(other.fd_, -1);
+        side_ = other.side_;
     }
     return *this;
 }
@@ -98,10 +106,10 @@ void File::read(void* buffer, std::size_t n) {
             if (errno == EINTR) {
                 continue;
             }
-            throwErrno(errno);
+            failErrno(errno);
         }
         if (got == 0) {
-            throw FileError(ShortReadCode);
+            fail(ShortReadCode);
         }
         at += got;
         n -= static_cast<std::size_t>(got);
@@ -119,12 +127,12 @@ void File::write(const void* buffer, std::size_t n) {
             }
             // Once part of the block is stored, the disk is what ran out.
             if (storedPart) {
-                throw FileError(ShortWriteCode);
+                fail(ShortWriteCode);
             }
-            throwErrno(errno);
+            failErrno(errno);
         }
         if (put == 0) {
-            throw FileError(ShortWriteCode);
+            fail(ShortWriteCode);
         }
         storedPart = true;
         at += put;
@@ -146,9 +154,11 @@ std::size_t File::copyFrom(File& in, std::size_t n) {
                 return copied;
             }
             if (copied > 0) {
-                throw FileError(ShortWriteCode);
+                fail(ShortWriteCode);
             }
-            throwErrno(errno);
+            // Either file may be the one that failed, unless the disk is full.
+            const int code = FileErrorCode(errno);
+            throw FileError(code, code == ShortWriteCode ? side_ : FileSide::Either);
         }
         if (put == 0) {
             return copied; // the end of the input, or a file whose size the system does not know
@@ -159,16 +169,20 @@ std::size_t File::copyFrom(File& in, std::size_t n) {
 }
 
 void File::sync() {
-    retryOnInterrupt([this] { return ::fsync(fd_); });
+    if (const int error = retryOnInterrupt([this] { return ::fsync(fd_); })) {
+        failErrno(error);
+    }
     // A new file's folder entry (on FAT its long name may lie in a block of its own) is not
     // part of the file: flush the rest of the disk too.
-    retryOnInterrupt([this] { return ::syncfs(fd_); });
+    if (const int error = retryOnInterrupt([this] { return ::syncfs(fd_); })) {
+        failErrno(error);
+    }
 }
 
 void File::close() {
     const int fd = std::exchange(fd_, -1);
     if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) {
-        throwErrno(errno);
+        failErrno(errno);
     }
 }
 

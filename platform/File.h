@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/FileError.h"
+
 #include <cstddef>
 #include <string>
 
 namespace zol {
 
-// An open file of split or join. Every failure throws FileError with the program's code;
+// An open file of split or join. Every failure throws FileError with the program's code and
+// the side it concerns (a file opened for reading is the input, a created one the output);
 // the destructor closes a file still open without reporting, so files in hand are closed
 // on the way out of a failed operation.
 class File {
@@ -39,8 +42,11 @@ public:
     void close();
 
 private:
-    explicit File(int fd) : fd_(fd) {}
+    File(int fd, FileSide side) : fd_(fd), side_(side) {}
+    [[noreturn]] void fail(int code) const;
+    [[noreturn]] void failErrno(int errnoValue) const;
     int fd_ = -1;
+    FileSide side_;
 };
 
 } // namespace zol

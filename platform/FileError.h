@@ -18,14 +18,21 @@ std::string FileErrorText(int code);
 // Maps an errno value to the program's file error code (ENOENT 2, EACCES 5, ENOSPC 101, ...).
 int FileErrorCode(int errnoValue);
 
+// Which of the files in hand failed: the one read, the one written, or either (a copy between
+// them inside the system does not say).
+enum class FileSide { Either, Input, Output };
+
 // A failed file operation of split or join; it ends the operation and the Start.
 class FileError : public std::runtime_error {
 public:
-    explicit FileError(int code) : std::runtime_error(FileErrorText(code)), code_(code) {}
+    explicit FileError(int code, FileSide side = FileSide::Either)
+        : std::runtime_error(FileErrorText(code)), code_(code), side_(side) {}
     int code() const { return code_; }
+    FileSide side() const { return side_; }
 
 private:
     int code_;
+    FileSide side_;
 };
 
 } // namespace zol

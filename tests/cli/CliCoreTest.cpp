@@ -1,9 +1,12 @@
-// The pure parts of zol: piece sizes, piece names read from their end, the listing's cells.
+// The pure parts of zol: piece sizes, piece names read from their end, the listing's cells,
+// the file an error is blamed on.
 
+#include "cli/FailedFile.h"
 #include "cli/JoinSet.h"
 #include "cli/MemberTable.h"
 #include "cli/SizeArg.h"
 #include "engine/TextFormat.h"
+#include "platform/FileError.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +76,22 @@ TEST(MemberCells, TableAlignsColumns) {
     EXPECT_EQ(table, "Name       Original  Date      Time      Attribute  Method  Packed\n"
                      "a.txt     1,234,567  80/00/00  00:00:00  -----w      -lh5-     999\n"
                      "日本.txt          5  80/00/00  00:00:00  -----w      -lh0-       5\n");
+}
+
+TEST(FailedFile, NamesTheSideThatFailed) {
+    const struct {
+        FileSide side;
+        const char* named;
+    } cases[] = {
+        {FileSide::Input, "in.iso"},
+        {FileSide::Output, "/mnt/floppy/"},
+        {FileSide::Either, "in.iso (to /mnt/floppy/)"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FailedFile(FileError(SystemErrorBase + 5, c.side), "in.iso", "/mnt/floppy/"),
+                  c.named);
+    }
+    EXPECT_EQ(FailedFile(std::runtime_error("x"), "in.iso", "/mnt/floppy/"), "in.iso");
 }
 
 } // namespace

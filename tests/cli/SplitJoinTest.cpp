@@ -179,6 +179,17 @@ TEST(WriteFailure, JoinLeavesNothingAndSplitNamesTheFailure) {
     EXPECT_EQ(err.rfind("zol split: ", 0), 0u) << err;
 }
 
+// A piece that cannot be created is the output's failure, not the input's.
+TEST(WriteFailure, SplitNamesTheOutputWhenAPieceCannotBeCreated) {
+    ScratchDir dir;
+    WriteFile(dir / "w", RandomBytes(300000, 52));
+    ASSERT_EQ(mkdir((dir / "q").c_str(), 0755), 0);
+    ASSERT_EQ(mkfifo((dir / "q/zold(w)030001.zol").c_str(), 0644), 0);
+    const ZolResult split = RunZol({"split", "-s", "100K", "-o", "q", "w"}, dir.path());
+    EXPECT_EQ(split.status, 1);
+    EXPECT_EQ(split.err.rfind("zol split: q: ", 0), 0u) << split.err;
+}
+
 // 64-bit sizes and offsets: an input over 4 GiB, sparse but for marks around the 2 GiB and
 // 4 GiB boundaries and at its end, cut into 2 GiB pieces and joined back.
 TEST(SplitJoinLarge, SparseInputOver4GiB) {

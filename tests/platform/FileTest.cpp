@@ -63,6 +63,34 @@ TEST(File, FailuresCarryTheProgramsCodes) {
     EXPECT_EQ(codeOf([&] { File::create(dir.path()); }), SystemErrorBase + EISDIR);
 }
 
+FileSide sideOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const FileError& error) {
+        return error.side();
+    }
+    ADD_FAILURE() << "no error";
+    return FileSide::Either;
+}
+
+// A split or join names the file that failed: the one read or the one written.
+TEST(File, FailuresSayWhichSideFailed) {
+    ScratchDir dir;
+    test::WriteBytes(dir / "short", "abc");
+    mkfifo((dir / "fifo").c_str(), 0644);
+    char buffer[8];
+    EXPECT_EQ(sideOf([&] { File::openRead(dir / "missing"); }), FileSide::Input);
+    EXPECT_EQ(sideOf([&] { File::openRead(dir.path()); }), FileSide::Input);
+    EXPECT_EQ(sideOf([&] { File::openRead(dir / "short").read(buffer, 8); }), FileSide::Input);
+    EXPECT_EQ(sideOf([&] { File::create(dir / "no/such/folder"); }), FileSide::Output);
+    EXPECT_EQ(sideOf([&] { File::create(dir / "fifo"); }), FileSide::Output);
+    EXPECT_EQ(sideOf([&] { File::create("/dev/full").write(buffer, 8); }), FileSide::Output);
+    EXPECT_EQ(sideOf([&] { File::create("/dev/null").sync(); }), FileSide::Output);
+    File moved = File::create("/dev/full");
+    File target = std::move(moved);
+    EXPECT_EQ(sideOf([&] { target.write(buffer, 8); }), FileSide::Output) << "kept when moved";
+}
+
 // None of these may wait in open(): a FIFO without a writer would freeze the window.
 TEST(File, OnlyARegularFileIsOpenedForReading) {
     ScratchDir dir;
