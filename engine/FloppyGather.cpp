@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <set>
 
 namespace zol {
@@ -24,14 +25,14 @@ enum class DiskAnswer { Piece, Cancel };
 // Waits for a disk in the drive holding a piece of the set not collected yet; name gets that
 // piece's name. A disk without a piece of the set, an empty disk or none brings the
 // not-a-piece prompt; a disk whose piece is already collected asks for another one.
-DiskAnswer awaitPiece(JobHost& host, const std::string& folder, const std::string& key,
+DiskAnswer awaitPiece(JobHost& host, const std::string& folder, const std::string& firstPath,
                       const std::set<std::string>& collected, std::string& name) {
     for (;;) {
         std::vector<std::string> names = FolderEntries(folder);
         std::sort(names.begin(), names.end(), ListOrderLess);
         bool seenCollected = false;
         for (const auto& entry : names) {
-            if (entry.find(key) == std::string::npos || !IsRegularFile(folder + entry)) {
+            if (!InPieceSet(entry, firstPath) || !IsRegularFile(folder + entry)) {
                 continue;
             }
             if (collected.count(entry) == 0) {
@@ -50,6 +51,17 @@ DiskAnswer awaitPiece(JobHost& host, const std::string& folder, const std::strin
     }
 }
 
+// A gathering the user ends leaves an empty list, so that nothing is joined: a join of part of
+// the set would write a file without its missing pieces under the original's name (and the
+// extraction of join and extract overwrite files with the members it happened to hold), and
+// the Cancel would cut even a whole set's join after its first block.
+void dropCopies(JobHost& host) {
+    for (const std::string& copy : host.inputs()) {
+        std::remove(copy.c_str());
+    }
+    host.clearInputs();
+}
+
 } // namespace
 
 void GatherFloppyPieces(JobHost& host, const std::string& firstPath) {
@@ -59,7 +71,6 @@ void GatherFloppyPieces(JobHost& host, const std::string& firstPath) {
         return;
     }
     const int total = PieceCountFromName(firstPath);
-    const std::string key = PieceSetKey(firstPath);
     // Every disk of the set holds its piece where the first one lay.
     const std::string folder = FolderPart(firstPath);
     host.messageBox("分割されたＦＤの結合を行います。分割されたＦＤを準備してください。順番は"
@@ -69,7 +80,8 @@ void GatherFloppyPieces(JobHost& host, const std::string& firstPath) {
     std::set<std::string> collected;
     for (int i = 1; i <= total; ++i) {
         std::string name;
-        if (awaitPiece(host, folder, key, collected, name) == DiskAnswer::Cancel) {
+        if (awaitPiece(host, folder, firstPath, collected, name) == DiskAnswer::Cancel) {
+            dropCopies(host);
             return;
         }
         const std::string source = folder + name;
@@ -87,6 +99,7 @@ void GatherFloppyPieces(JobHost& host, const std::string& firstPath) {
         collected.insert(name);
         host.addInput(copy);
         if (host.job().CancelFlag == 1) {
+            dropCopies(host);
             return;
         }
         if (i != total) {

@@ -82,8 +82,20 @@ std::string PieceOriginalName(const std::string& text) {
 
 std::string PieceSetKey(const std::string& path) {
     const std::string name = FileNamePart(path);
+    if (const std::size_t fields = PieceFieldsAt(name); fields != std::string::npos) {
+        return name.substr(0, fields + 4);
+    }
     const auto paren = name.find(')');
     return paren == std::string::npos ? name : name.substr(0, paren + 4);
+}
+
+bool InPieceSet(const std::string& fileName, const std::string& firstPath) {
+    const std::string key = PieceSetKey(firstPath);
+    if (PieceFieldsAt(FileNamePart(firstPath)) == std::string::npos) {
+        return fileName.find(key) != std::string::npos;
+    }
+    const std::size_t fields = PieceFieldsAt(fileName);
+    return fields != std::string::npos && fields + 4 == key.size() && fileName.starts_with(key);
 }
 
 } // namespace zol

@@ -35,8 +35,14 @@ int PieceCountFromName(const std::string& text);
 // between a "(" and the next ")".
 std::string PieceOriginalName(const std::string& text);
 
-// The piece's file name from its start through the first ")" and the three characters after
-// it: a file belongs to the set when its name contains this key.
+// What the pieces of path's set share: of a whole piece name zold(NAME)NNFFKK.zol, read from
+// its end, zold(NAME)NNFF; of any other file name, the name through the first ")" and the
+// three characters after it.
 std::string PieceSetKey(const std::string& path);
+
+// Whether fileName is a piece of firstPath's set: a whole piece name with the same
+// zold(NAME)NNFF when firstPath is one (a copy such as "... - Copy.zol" or another file number
+// is not), else any name that contains PieceSetKey(firstPath).
+bool InPieceSet(const std::string& fileName, const std::string& firstPath);
 
 } // namespace zol

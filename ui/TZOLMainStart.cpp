@@ -67,12 +67,17 @@ void TZOLMain::StartButtonClick() {
     LockForRun(true);
     bool finished = false;
     try {
+        // A refused Start keeps the whole job, the joined file's name included.
+        bool refused = false;
         if (!isChosenMode(job_.ProcMode))
             messageBox("処理方法が決定されていません。", MsgCaption, mb::Ok | mb::IconError);
-        else if (RunMode(job_.ProcMode) && isChosenMode(job_.ProcMode))
+        else if (!RunMode(job_.ProcMode))
+            refused = true;
+        else if (isChosenMode(job_.ProcMode))
             ResetAfterStart();
         CancelButton->setEnabled(false);
-        job_.JoinFileName.clear();
+        if (!refused)
+            job_.JoinFileName.clear();
         finished = true;
     } catch (const std::exception& error) {
         // A failed file operation ends the Start where it stands: the window keeps its mode
@@ -86,10 +91,11 @@ void TZOLMain::StartButtonClick() {
 }
 
 bool TZOLMain::RunMode(std::int32_t procMode) {
-    // Without an output every mode would work in the program's current folder, unseen, and
-    // extracting would overwrite there. Nothing has been done yet, so the inputs stay listed
-    // (and no floppy is asked for) until an output is given.
-    if (!inputs().empty() && outputText().empty()) {
+    // Without an output, or with a bare name (a piece clicked before any output folder was
+    // chosen), every mode would work in the program's current folder, unseen, and extracting
+    // would overwrite there. Nothing has been done yet, so the inputs stay listed (and no
+    // floppy is asked for) until an output is given.
+    if (!inputs().empty() && (outputText().empty() || outputText().front() != '/')) {
         messageBox("出力先を指定していません。指定して再度開始をしてください。", MsgCaption,
                    mb::Ok | mb::IconError);
         return false;

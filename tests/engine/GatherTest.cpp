@@ -120,23 +120,68 @@ TEST_F(GatherTest, OneDiskHoldingTheWholeSetGivesEveryPiece) {
     EXPECT_EQ(host_.countBoxes(AlreadyCollected), 0);
 }
 
-TEST_F(GatherTest, CancelAtTheNotAPiecePromptKeepsTheCopiesMadeSoFar) {
+// Copies, other file numbers of the same count and name, and names that only contain the
+// set's name are not pieces of the set.
+TEST_F(GatherTest, OnlyWholePieceNamesOfTheSameSetAreTaken) {
+    makeDisk("copy", "zold(a.bin)030001 - Copy.zol", "copy");
+    makeDisk("backup", "zold(a.bin)030002.zol.bak", "backup");
+    makeDisk("otherfile", "zold(a.bin)030101.zol", "other file number");
+    makeDisk("longer", "zold(a.bin)0300011.zol", "longer name");
+    EXPECT_EQ(gatherAndJoin("d1", {"copy", "backup", "otherfile", "longer", "d2", "d3"}),
+              original_);
+    EXPECT_EQ(host_.countBoxes(NotAPiece), 4);
+}
+
+TEST_F(GatherTest, ParenthesesInTheNameDoNotWidenTheSet) {
+    const std::string bytes = "joined";
+    makeDisk("p1", "zold(a(1).txt)020001.zol", bytes.substr(0, 3));
+    makeDisk("p2", "zold(a(1).txt)020002.zol", bytes.substr(3));
+    makeDisk("p9", "zold(a(1).txt)030002.zol", "other count");
+    EXPECT_EQ(gatherAndJoin("p1", {"p9", "p2"}), bytes);
+    EXPECT_EQ(host_.countBoxes(NotAPiece), 1);
+}
+
+// Whatever was copied goes again, and nothing is left to join: part of a set would be joined
+// under the original's name without its missing pieces.
+TEST_F(GatherTest, CancelAtTheNotAPiecePromptLeavesNothingToJoin) {
     insert("d1");
     queue_ = {"empty"};
     const std::string firstPath = drive_ + "zold(a.bin)030001.zol";
     GatherFloppyPieces(host_, firstPath);
-    EXPECT_EQ(host_.list, std::vector<std::string>{host_.tempFolder() + "zold(a.bin)030001.zol"});
+    EXPECT_TRUE(host_.list.empty());
+    EXPECT_TRUE(FolderEntries(host_.tempFolder()).empty());
     EXPECT_EQ(host_.countBoxes(NotAPiece), 1);
 }
 
-TEST_F(GatherTest, CancelDuringACopyEndsAfterThatPiece) {
-    insert("d2");
-    queue_ = {"d1", "d3"};
-    host_.onEvents = [this] { host_.state.CancelFlag = 1; };
-    GatherFloppyPieces(host_, drive_ + "zold(a.bin)030002.zol");
-    EXPECT_EQ(host_.list, std::vector<std::string>{host_.tempFolder() + "zold(a.bin)030002.zol"});
-    EXPECT_EQ(test::ReadBytes(host_.list[0]), original_.substr(1000, 1000));
-    EXPECT_EQ(host_.countBoxes(NextPrompt), 0);
+TEST_F(GatherTest, CancelDuringACopyEndsTheGatheringWithNothingToJoin) {
+    for (const char* disk : {"d2", "d3"}) {
+        SCOPED_TRACE(disk);
+        host_.boxes.clear();
+        host_.state.CancelFlag = 0;
+        insert(disk);
+        queue_ = {"d1", "d3"};
+        host_.onEvents = [this] { host_.state.CancelFlag = 1; };
+        GatherFloppyPieces(host_, drive_ + FolderEntries(drive_).front());
+        EXPECT_TRUE(host_.list.empty());
+        EXPECT_TRUE(FolderEntries(host_.tempFolder()).empty());
+        EXPECT_EQ(host_.countBoxes(NextPrompt), 0);
+    }
+}
+
+// The whole set gathered, and then cancelled during the last copy: still nothing is joined,
+// where the Cancel would otherwise cut the join after its first block.
+TEST_F(GatherTest, CancelDuringTheLastCopyOfAWholeSetLeavesNothingToJoin) {
+    insert("d1");
+    queue_ = {"d2", "d3"};
+    int copies = 0;
+    host_.onEvents = [this, &copies] {
+        if (host_.list.size() == 2 && ++copies == 1) {
+            host_.state.CancelFlag = 1;
+        }
+    };
+    GatherFloppyPieces(host_, drive_ + "zold(a.bin)030001.zol");
+    EXPECT_TRUE(host_.list.empty());
+    EXPECT_EQ(host_.countBoxes(NextPrompt), 2);
 }
 
 TEST_F(GatherTest, FreeSubModeOnlyTellsTheUser) {

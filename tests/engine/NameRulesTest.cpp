@@ -89,15 +89,41 @@ TEST(PieceOriginalNameRule, ReadsTheNameOfTheFileNameFromItsEnd) {
     }
 }
 
-TEST(PieceSetKeyRule, FileNameThroughTheParenthesisAndThreeCharacters) {
+TEST(PieceSetKeyRule, WholeNamesThroughTheFileNumberOthersThroughTheParenthesisAndThree) {
     const std::pair<const char*, const char*> cases[] = {
-        {"/media/fd/zold(report.doc)030201.zol", "zold(report.doc)030"},
-        {"/media/fd/sub/zold(report.doc)030201.zol", "zold(report.doc)030"},
-        {"/old (2)/zold(x.txt)021201.zol", "zold(x.txt)021"},
+        {"/media/fd/zold(report.doc)030201.zol", "zold(report.doc)0302"},
+        {"/media/fd/sub/zold(report.doc)030201.zol", "zold(report.doc)0302"},
+        {"/old (2)/zold(x.txt)021201.zol", "zold(x.txt)0212"},
+        {"/fd/zold(a(1).txt)030201.zol", "zold(a(1).txt)0302"},
         {"/a/zold(x)0", "zold(x)0"},
+        {"/a/zold(x)030201.zol.bak", "zold(x)030"},
     };
     for (const auto& [path, key] : cases) {
         EXPECT_EQ(PieceSetKey(path), key) << path;
+    }
+}
+
+TEST(PieceSetRule, WholeNamesMatchTheirSetOnlyOtherNamesAnyNameWithTheKey) {
+    const struct {
+        const char* first;
+        const char* name;
+        bool in;
+    } cases[] = {
+        {"/fd/zold(a.bin)030201.zol", "zold(a.bin)030203.zol", true},
+        {"/fd/zold(a.bin)030201.zol", "zold(a.bin)030201.ZOL", true},
+        {"/fd/zold(a.bin)030201.zol", "zold(a.bin)030301.zol", false},
+        {"/fd/zold(a.bin)030201.zol", "zold(a.bin)020201.zol", false},
+        {"/fd/zold(a.bin)030201.zol", "zold(a.bin)030201 - Copy.zol", false},
+        {"/fd/zold(a.bin)030201.zol", "zold(a.bin)030201.zol.bak", false},
+        {"/fd/zold(a.bin)030201.zol", "old zold(a.bin)030201.zol", false},
+        {"/fd/zold(a(1).txt)030201.zol", "zold(a(1).txt)030202.zol", true},
+        {"/fd/zold(a(1).txt)030201.zol", "zold(a(1).tx)030202.zol", false},
+        {"/fd/zold(x)03", "zold(x)03.txt", true},
+        {"/fd/zold(x)03", "a zold(x)03", true},
+        {"/fd/zold(x)03", "zold(x)04", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(InPieceSet(c.name, c.first), c.in) << c.first << " / " << c.name;
     }
 }
 

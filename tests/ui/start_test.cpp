@@ -90,28 +90,34 @@ TEST_F(StartTest, EmptyListShowsTheModesErrorBoxAndResets) {
     }
 }
 
+// A bare name is what a click on a piece leaves before any output folder was chosen.
 TEST_F(StartTest, MissingOutputIsRefusedBeforeAnythingAndKeepsTheJob) {
-    for (const StartRow& row : Rows) {
-        SCOPED_TRACE(row.radio);
-        makeWindow();
-        CountingOperations counted;
-        win_->setOperations(counted.make());
-        choose(row.radio);
-        win_->addInput(scratch("one.txt"));
-        win_->StartButtonClick();
-        ASSERT_EQ(dialogs_.boxes.size(), 1u);
-        EXPECT_EQ(dialogs_.boxes[0].text,
-                  "出力先を指定していません。指定して再度開始をしてください。");
-        EXPECT_EQ(dialogs_.boxes[0].caption, Caption);
-        EXPECT_EQ(dialogs_.boxes[0].flags, 16u);
-        EXPECT_EQ(counted.calls, 0);
-        // Nothing ran, so the mode and the inputs stay for the next Start.
-        EXPECT_TRUE(win_->findChild<QRadioButton*>(QString::fromLatin1(row.radio))->isChecked());
-        EXPECT_EQ(win_->inputs(), std::vector<std::string>{scratch("one.txt")});
-        EXPECT_FALSE(win_->CancelButton->isEnabled());
-        EXPECT_FALSE(win_->isRunning());
-        dialogs_.boxes.clear();
-    }
+    for (const StartRow& row : Rows)
+        for (const char* output : {"", "one.txt"}) {
+            SCOPED_TRACE(std::string(row.radio) + " with output '" + output + "'");
+            makeWindow();
+            CountingOperations counted;
+            win_->setOperations(counted.make());
+            choose(row.radio);
+            win_->addInput(scratch("one.txt"));
+            win_->setOutputText(output);
+            win_->job().JoinFileName = "one.txt";
+            win_->StartButtonClick();
+            ASSERT_EQ(dialogs_.boxes.size(), 1u);
+            EXPECT_EQ(dialogs_.boxes[0].text,
+                      "出力先を指定していません。指定して再度開始をしてください。");
+            EXPECT_EQ(dialogs_.boxes[0].caption, Caption);
+            EXPECT_EQ(dialogs_.boxes[0].flags, 16u);
+            EXPECT_EQ(counted.calls, 0);
+            // Nothing ran, so the mode and the inputs stay for the next Start.
+            EXPECT_TRUE(
+                win_->findChild<QRadioButton*>(QString::fromLatin1(row.radio))->isChecked());
+            EXPECT_EQ(win_->inputs(), std::vector<std::string>{scratch("one.txt")});
+            EXPECT_EQ(win_->job().JoinFileName, "one.txt");
+            EXPECT_FALSE(win_->CancelButton->isEnabled());
+            EXPECT_FALSE(win_->isRunning());
+            dialogs_.boxes.clear();
+        }
 }
 
 TEST_F(StartTest, CancelInTheConfirmationRunsNothingAndResets) {
@@ -431,6 +437,36 @@ TEST_F(FloppyPreStepTest, GatheringThatEndsEmptyBringsTheEmptyListBox) {
     const std::vector<std::string> shown = dialogs_.texts();
     ASSERT_GE(shown.size(), 3u);
     EXPECT_EQ(shown.back(), "結合ファイルを指定していません。指定して再度開始をしてください。");
+    expectReset();
+}
+
+// One piece of two gathered, then Cancel: nothing is joined or extracted, and a file of the
+// archive's name in the destination is left alone.
+TEST_F(FloppyPreStepTest, CancelledGatheringJoinsAndExtractsNothing) {
+    const std::string piece = PieceName(drives_.removableRoot, "DATA.LZH", 2, 0, 1);
+    std::ofstream(piece) << "first half";
+    const std::string out = makeFolder("out");
+    std::ofstream(out + "DATA.LZH") << "kept";
+    CountingOperations counted;
+    JobOperations operations = counted.make();
+    operations.gather = DefaultJobOperations().gather;
+    win_->setOperations(operations);
+    win_->KetuAndMelt->setChecked(true);
+    win_->addInput(piece);
+    win_->setOutputText(out);
+    // Start prompt, next disk, "already read" (the same disk is still in): Cancel.
+    dialogs_.answers = {mb::IdOk, mb::IdOk, mb::IdCancel};
+    win_->StartButtonClick();
+    const std::vector<std::string> shown = dialogs_.texts();
+    ASSERT_EQ(shown.size(), 4u);
+    EXPECT_EQ(shown[2],
+              "このＦＤの分割ファイルは、すでに読込みました。\n次の分割されたＦＤに入替えて"
+              "ください。");
+    EXPECT_EQ(shown[3], "結合ファイルを指定していません。指定して再度開始をしてください。");
+    EXPECT_EQ(counted.calls, 0);
+    EXPECT_EQ(ReadAll(out + "DATA.LZH"), "kept");
+    EXPECT_FALSE(Exists(temp_.path() + "zold(DATA.LZH)020001.zol"));
+    EXPECT_TRUE(Exists(piece));
     expectReset();
 }
 
