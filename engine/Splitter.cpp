@@ -13,6 +13,7 @@
 #include "platform/FileInfo.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 namespace zol {
@@ -163,6 +164,34 @@ bool cutIntoPieces(JobHost& host, const Entry& entry, File& in) {
     return true;
 }
 
+// Refuses the run, before anything is written, when two inputs would write a file of one name:
+// two files of one name copied whole, or two sets of one name whose file numbers (list
+// places, two characters) wrap to the same digits 100 places apart. The later would replace
+// the earlier, and the run would still report success. One file listed twice writes the same
+// bytes again, which is harmless.
+bool outputNamesUnique(JobHost& host, const std::vector<std::string>& inputs,
+                       std::int64_t pieceSize) {
+    std::map<std::string, std::string> writer; // output name -> the input that writes it
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        const std::string name = FileNamePart(inputs[i]);
+        const std::int64_t size = FileSizeByName(inputs[i]);
+        const bool whole = size < pieceSize;
+        const std::int64_t count = whole ? 1 : pieceCount(size, pieceSize);
+        for (std::int64_t k = 1; k <= count; ++k) {
+            const std::string output =
+                whole ? name : PieceName("", name, count, static_cast<std::int64_t>(i), k);
+            const auto [it, added] = writer.emplace(output, inputs[i]);
+            if (!added && !IsSameFile(it->second, inputs[i])) {
+                host.messageBox("分割先に同じ名前のファイルが二つできます。\n" + output +
+                                    "\n何も書込んでいません。",
+                                MsgCaption, mb::Ok | mb::IconError);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void SplitFiles(JobHost& host) {
@@ -172,7 +201,8 @@ void SplitFiles(JobHost& host) {
         host.messageBox("分割サイズが指定されていません。", MsgCaption, mb::Ok | mb::IconError);
         return;
     }
-    if (!piecesFitNames(host, inputs, job.PieceSize)) {
+    if (!piecesFitNames(host, inputs, job.PieceSize) ||
+        !outputNamesUnique(host, inputs, job.PieceSize)) {
         return;
     }
     for (std::size_t i = 0; i < inputs.size(); ++i) {

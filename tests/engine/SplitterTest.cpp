@@ -184,6 +184,39 @@ TEST_F(SplitterTest, MoreThanNinetyNinePiecesIsRefusedBeforeAnythingIsWritten) {
     EXPECT_TRUE(sortedEntries(out_).empty());
 }
 
+// Either way the later file would replace the earlier one in the output.
+TEST_F(SplitterTest, TwoOutputsOfOneNameAreRefusedBeforeAnythingIsWritten) {
+    host_.state.PieceSize = 1000;
+    mkdir((in_ + "x").c_str(), 0755);
+    const struct {
+        std::vector<std::string> inputs;
+        const char* name;
+    } cases[] = {
+        {{makeInput("x/r.txt", 10), makeInput("a.bin", 10), makeInput("r.txt", 20)}, "r.txt"},
+        {[this] {
+             // List places 0 and 100 both give the file-number field "00".
+             std::vector<std::string> list{makeInput("x/big.bin", 2500)};
+             for (int i = 1; i < 100; ++i) {
+                 list.push_back(makeInput("f" + std::to_string(i), 1));
+             }
+             list.push_back(makeInput("big.bin", 2500, 2));
+             return list;
+         }(),
+         "zold(big.bin)030001.zol"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host_.boxes.clear();
+        host_.list = c.inputs;
+        SplitFiles(host_);
+        ASSERT_EQ(host_.boxes.size(), 1u);
+        EXPECT_EQ(host_.boxes[0].text, std::string("分割先に同じ名前のファイルが二つできます。\n") +
+                                           c.name + "\n何も書込んでいません。");
+        EXPECT_EQ(host_.boxes[0].flags, mb::Ok | mb::IconError);
+        EXPECT_TRUE(sortedEntries(out_).empty());
+    }
+}
+
 TEST_F(SplitterTest, NinetyNinePiecesAreStillASet) {
     host_.state.PieceSize = 1000;
     host_.list = {makeInput("b.bin", 99000)};
@@ -261,7 +294,9 @@ TEST_F(SplitterTest, TargetThatIsAnotherInputStopsTheRunWithoutTouchingIt) {
         const std::string name = c.inputSize < 1000 ? "x.txt" : "zold(x.txt)02" + item + "01.zol";
         const std::string otherBytes = test::PatternBytes(20, 2);
         test::WriteBytes(out_ + name, otherBytes);
-        const std::string other = (c.viaLink ? dir_ / "alias/" : out_) + name;
+        // Listed under another name, so that only the file itself, not its name, is shared.
+        ASSERT_EQ(link((out_ + name).c_str(), (out_ + "other").c_str()), 0);
+        const std::string other = (c.viaLink ? dir_ / "alias/" : out_) + "other";
         FakeHost host;
         host.state.PieceSize = 1000;
         host.output = out_;
@@ -273,7 +308,7 @@ TEST_F(SplitterTest, TargetThatIsAnotherInputStopsTheRunWithoutTouchingIt) {
         EXPECT_EQ(host.boxes[0].caption, MsgCaption);
         EXPECT_EQ(host.boxes[0].flags, mb::Ok | mb::IconError);
         EXPECT_EQ(test::ReadBytes(out_ + name), otherBytes) << c.what;
-        EXPECT_EQ(sortedEntries(out_), std::vector<std::string>{name}) << c.what;
+        EXPECT_EQ(sortedEntries(out_), (std::vector<std::string>{"other", name})) << c.what;
         EXPECT_FALSE(host.progressVisible);
     }
 }
