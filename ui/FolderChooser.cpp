@@ -18,10 +18,15 @@
 
 namespace zol {
 
-std::optional<QString> AcceptFolder(Dialogs& dialogs, QWidget* owner, const QString& typed) {
+std::optional<QString> AcceptFolder(Dialogs& dialogs, QWidget* owner, const QString& typed,
+                                    const QString& base) {
     if (typed.isEmpty())
         return std::nullopt;
-    const QString path = QDir::cleanPath(QDir::current().absoluteFilePath(typed));
+    // The program's own current folder is nothing the user sees.
+    QString name = typed;
+    if (name == QStringLiteral("~") || name.startsWith(QStringLiteral("~/")))
+        name.replace(0, 1, QDir::homePath());
+    const QString path = QDir::cleanPath(QDir(base).absoluteFilePath(name));
     const QFileInfo info(path);
     const QString caption = QString::fromUtf8(MsgCaption);
     if (info.isDir())
@@ -94,7 +99,9 @@ FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* owner, const QString& st
 }
 
 void FolderChooser::tryAccept() {
-    if (const auto folder = AcceptFolder(dialogs_, this, pathEdit_->text())) {
+    const QModelIndex shown = tree_->currentIndex();
+    const QString base = shown.isValid() ? model_->filePath(shown) : QDir::homePath();
+    if (const auto folder = AcceptFolder(dialogs_, this, pathEdit_->text(), base)) {
         chosen_ = *folder;
         accept();
     }

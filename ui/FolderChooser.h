@@ -14,8 +14,10 @@ class Dialogs;
 
 // Accepts a folder the user typed or picked: an existing folder as it is; for one that does
 // not exist, asks whether to create it and, on Yes, creates it with its parents (a failure is
-// told and nothing is accepted). Returns the accepted folder's absolute path.
-std::optional<QString> AcceptFolder(Dialogs& dialogs, QWidget* owner, const QString& typed);
+// told and nothing is accepted). A relative name is taken in base, the folder the chooser
+// shows, and "~" is the home folder. Returns the accepted folder's absolute path.
+std::optional<QString> AcceptFolder(Dialogs& dialogs, QWidget* owner, const QString& typed,
+                                    const QString& base);
 
 // The folder chooser: a folder tree, the chosen folder's path (editable) and a Help button
 // that opens help at the chooser's help context.

@@ -150,6 +150,7 @@ private:
     // False when the Start was refused before anything ran and the window keeps its job.
     bool RunMode(std::int32_t mode);
     void CompressAndSplit();
+    void NameJoinedFile();
     void JoinListed(bool gathered);
     void JoinAndExtract(bool gathered);
     void ShowTopLevelError(const char* text);

@@ -129,6 +129,10 @@ void TZOLMain::ListBox1DblClick() {
     const int row = ListBox1->selectedRow();
     if (row >= 0)
         delete ListBox1->takeItem(row);
+    // Qt would select the next entry unseen, without its advice and output name; a second
+    // double-click would then remove that one too.
+    ListBox1->setCurrentRow(-1);
+    ListBox1->clearSelection();
     ClearMemo();
     BitBtn3->hide();
     Label1->setText(QStringLiteral("指定ファイルリストから削除しました。"));

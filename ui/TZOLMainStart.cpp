@@ -123,6 +123,7 @@ bool TZOLMain::RunMode(std::int32_t procMode) {
         operations_.split(*this);
         break;
     case mode::Join:
+        NameJoinedFile();
         JoinListed(gathered);
         break;
     case mode::Extract:
@@ -182,13 +183,18 @@ void TZOLMain::JoinListed(bool gathered) {
             removeQuietly(copy);
 }
 
+// An output folder chosen before the pieces were listed (or in join and extract, always) is
+// still only the folder: the joined file gets the pieces' original name in it. A click on a
+// piece may already have named the file, which must not be named twice.
+void TZOLMain::NameJoinedFile() {
+    const std::string output = outputText();
+    if (!output.empty() && output.back() == '/')
+        setOutputText(output + job_.JoinFileName);
+}
+
 void TZOLMain::JoinAndExtract(bool gathered) {
-    std::string joined = outputText();
-    // The output chooser leaves the folder here; a click on a piece may already have named
-    // the file, which must not be named twice.
-    if (!joined.empty() && joined.back() == '/')
-        joined += job_.JoinFileName;
-    setOutputText(joined);
+    NameJoinedFile();
+    const std::string joined = outputText();
     const bool refused = IsSameFileAsAny(joined, inputs());
     JoinListed(gathered);
     // A refused or cancelled join leaves no whole archive: extracting what is there would

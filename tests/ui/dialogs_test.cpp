@@ -78,9 +78,23 @@ TEST_F(FolderChooserTest, FailedCreationIsToldAndNothingIsAccepted) {
 
 TEST_F(FolderChooserTest, AFileIsNoFolder) {
     std::ofstream(path(QStringLiteral("file")).toStdString()) << "x";
-    EXPECT_FALSE(AcceptFolder(dialogs_, nullptr, path(QStringLiteral("file"))));
+    EXPECT_FALSE(AcceptFolder(dialogs_, nullptr, path(QStringLiteral("file")), dir_.path()));
     ASSERT_EQ(dialogs_.boxes.size(), 1u);
     EXPECT_EQ(dialogs_.boxes[0].flags, mb::Ok | mb::IconError);
+}
+
+// A name typed without a path is made in the folder the chooser shows, not in the program's
+// current folder; "~" is the home folder.
+TEST_F(FolderChooserTest, TypedNamesAreTakenInTheShownFolder) {
+    QDir(dir_.path()).mkdir(QStringLiteral("shown"));
+    FolderChooser chooser(dialogs_, nullptr, path(QStringLiteral("shown")), 9);
+    chooser.pathEdit()->setText(QStringLiteral("new"));
+    dialogs_.answers = {mb::IdYes};
+    chooser.tryAccept();
+    EXPECT_EQ(chooser.chosenFolder(), path(QStringLiteral("shown/new")));
+    EXPECT_TRUE(QDir(path(QStringLiteral("shown/new"))).exists());
+    EXPECT_FALSE(QDir(QDir::current().absoluteFilePath(QStringLiteral("new"))).exists());
+    EXPECT_EQ(AcceptFolder(dialogs_, nullptr, QStringLiteral("~"), dir_.path()), QDir::homePath());
 }
 
 TEST_F(FolderChooserTest, HelpButtonOpensTheChoosersContext) {

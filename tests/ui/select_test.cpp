@@ -213,7 +213,7 @@ TEST_F(SelectTest, DoubleClickRemovesTheEntry) {
     for (int line = 2; line <= 4; ++line)
         EXPECT_EQ(win_->memo(line), "");
     EXPECT_TRUE(win_->BitBtn3->isHidden());
-    win_->ListBox1->clearSelection();
+    EXPECT_EQ(win_->ListBox1->selectedRow(), -1) << "nothing is selected after the removal";
     win_->ListBox1DblClick();
     EXPECT_EQ(win_->inputs().size(), 1u);
 }

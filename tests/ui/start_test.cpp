@@ -330,6 +330,17 @@ TEST_F(JoinAndExtractTest, FolderOutputGetsTheJoinedName) {
     expectReset();
 }
 
+// In join alone too, where the output is still only the folder when it was chosen before the
+// pieces were listed.
+TEST_F(JoinAndExtractTest, JoinAloneIntoAFolderGetsTheJoinedName) {
+    win_->Ketugou->setChecked(true);
+    win_->setOutputText(out);
+    win_->StartButtonClick();
+    EXPECT_TRUE(ReadAll(out + "DATA.LZH") == ReadAll(original));
+    EXPECT_TRUE(extractedFrom.empty());
+    expectReset();
+}
+
 TEST_F(JoinAndExtractTest, FileOutputIsUsedAsItStands) {
     win_->ListBox1->setCurrentRow(0);
     win_->job().OutputDir = out;
