@@ -96,8 +96,10 @@ bool TZOLMain::RunMode(std::int32_t procMode) {
     // would overwrite there. Nothing has been done yet, so the inputs stay listed (and no
     // floppy is asked for) until an output is given.
     if (!inputs().empty() && (outputText().empty() || outputText().front() != '/')) {
-        messageBox("出力先を指定していません。指定して再度開始をしてください。", MsgCaption,
-                   mb::Ok | mb::IconError);
+        messageBox(outputText().empty()
+                       ? "出力先を指定していません。指定して再度開始をしてください。"
+                       : "出力先のフォルダを指定していません。指定して再度開始をしてください。",
+                   MsgCaption, mb::Ok | mb::IconError);
         return false;
     }
     bool gathered = false;

@@ -93,7 +93,10 @@ TEST_F(StartTest, EmptyListShowsTheModesErrorBoxAndResets) {
 // A bare name is what a click on a piece leaves before any output folder was chosen.
 TEST_F(StartTest, MissingOutputIsRefusedBeforeAnythingAndKeepsTheJob) {
     for (const StartRow& row : Rows)
-        for (const char* output : {"", "one.txt"}) {
+        for (const auto& [output, text] :
+             {std::pair{"", "出力先を指定していません。指定して再度開始をしてください。"},
+              std::pair{"one.txt",
+                        "出力先のフォルダを指定していません。指定して再度開始をしてください。"}}) {
             SCOPED_TRACE(std::string(row.radio) + " with output '" + output + "'");
             makeWindow();
             CountingOperations counted;
@@ -104,8 +107,7 @@ TEST_F(StartTest, MissingOutputIsRefusedBeforeAnythingAndKeepsTheJob) {
             win_->job().JoinFileName = "one.txt";
             win_->StartButtonClick();
             ASSERT_EQ(dialogs_.boxes.size(), 1u);
-            EXPECT_EQ(dialogs_.boxes[0].text,
-                      "出力先を指定していません。指定して再度開始をしてください。");
+            EXPECT_EQ(dialogs_.boxes[0].text, text);
             EXPECT_EQ(dialogs_.boxes[0].caption, Caption);
             EXPECT_EQ(dialogs_.boxes[0].flags, 16u);
             EXPECT_EQ(counted.calls, 0);
