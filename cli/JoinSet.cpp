@@ -3,6 +3,7 @@
 #include "engine/ListOrder.h"
 #include "engine/Paths.h"
 #include "engine/PieceName.h"
+#include "engine/PieceSetCheck.h"
 
 #include <algorithm>
 #include <dirent.h>
@@ -17,78 +18,59 @@ std::string twoDigits(int n) {
     return TwoCharField(n);
 }
 
-} // namespace
-
-std::optional<PieceFields> ReadPieceName(const std::string& path) {
-    const std::string name = FileNamePart(path);
-    const std::size_t fields = PieceFieldsAt(name);
-    if (fields == std::string::npos) {
-        return std::nullopt;
+std::string gapCause(const SetGap& gap) {
+    switch (gap.kind) {
+    case SetGap::Kind::NotAPiece:
+        return "not a piece of a split set (zold(NAME)NNFFKK.zol)";
+    case SetGap::Kind::NoCount:
+        return "piece count 00 in the name";
+    case SetGap::Kind::OtherSet:
+        return "belongs to another set than " + gap.other;
+    case SetGap::Kind::OutOfRange:
+        return "piece number " + twoDigits(gap.pieceNo) + " is outside the set's 01 to " +
+               twoDigits(gap.count);
+    case SetGap::Kind::Twice:
+        return "piece " + twoDigits(gap.pieceNo) + " given twice (also " + gap.other + ")";
+    case SetGap::Kind::Missing:
+        break;
     }
-    PieceFields piece;
-    piece.setName = name.substr(0, fields + 4);
-    piece.sourceName = name.substr(5, fields - 6);
-    piece.count = std::stoi(name.substr(fields, 2));
-    piece.pieceNo = std::stoi(name.substr(fields + 4, 2));
-    return piece;
+    return "missing";
 }
 
+} // namespace
+
 std::vector<SetProblem> CheckSet(const std::vector<PieceFile>& pieces) {
+    std::vector<std::string> paths;
+    for (const auto& file : pieces) {
+        paths.push_back(file.path);
+    }
     std::vector<SetProblem> problems;
-    std::optional<PieceFields> first;
-    std::string firstPath;
+    for (const SetGap& gap : FindSetGaps(paths)) {
+        problems.push_back({gap.path, gapCause(gap)});
+    }
+    if (!problems.empty() || pieces.empty()) {
+        return problems;
+    }
+    // A whole set: each piece number once. A piece cut short stands out against the longest
+    // of the pieces before the last.
     std::map<int, const PieceFile*> byNumber;
     for (const auto& file : pieces) {
-        const auto fields = ReadPieceName(file.path);
-        if (!fields) {
-            problems.push_back({file.path, "not a piece of a split set (zold(NAME)NNFFKK.zol)"});
-            continue;
-        }
-        if (!first) {
-            first = fields;
-            firstPath = file.path;
-            if (first->count == 0) {
-                problems.push_back({file.path, "piece count 00 in the name"});
-                return problems;
-            }
-        }
-        if (fields->setName != first->setName) {
-            problems.push_back({file.path, "belongs to another set than " + firstPath});
-        } else if (fields->pieceNo < 1 || fields->pieceNo > first->count) {
-            problems.push_back({file.path, "piece number " + twoDigits(fields->pieceNo) +
-                                               " is outside the set's 01 to " +
-                                               twoDigits(first->count)});
-        } else if (const auto [it, added] = byNumber.emplace(fields->pieceNo, &file); !added) {
-            problems.push_back({file.path, "piece " + twoDigits(fields->pieceNo) +
-                                               " given twice (also " + it->second->path + ")"});
-        }
+        byNumber.emplace(ReadPieceName(file.path)->pieceNo, &file);
     }
-    if (!first) {
-        return problems;
-    }
-    const std::string folder = FolderPart(firstPath);
-    for (int k = 1; k <= first->count; ++k) {
-        if (byNumber.count(k) == 0) {
-            problems.push_back({folder + first->setName + twoDigits(k) + ".zol", "missing"});
-        }
-    }
-    if (!problems.empty()) {
-        return problems;
-    }
-    // A piece cut short stands out against the longest of the pieces before the last.
+    const int count = static_cast<int>(byNumber.size());
     std::int64_t pieceSize = 0;
     for (const auto& [k, file] : byNumber) {
-        if (k < first->count) {
+        if (k < count) {
             pieceSize = std::max(pieceSize, file->size);
         }
     }
     for (const auto& [k, file] : byNumber) {
-        const bool last = k == first->count;
+        const bool last = k == count;
         if (!last && file->size != pieceSize) {
             problems.push_back({file->path, "short piece: " + std::to_string(file->size) +
                                                 " bytes, the others have " +
                                                 std::to_string(pieceSize)});
-        } else if (last && first->count > 1 && (file->size == 0 || file->size > pieceSize)) {
+        } else if (last && count > 1 && (file->size == 0 || file->size > pieceSize)) {
             problems.push_back({file->path, "last piece of " + std::to_string(file->size) +
                                                 " bytes, the others have " +
                                                 std::to_string(pieceSize)});

@@ -1,23 +1,13 @@
 #pragma once
 
+#include "engine/PieceName.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace zol::cli {
-
-// The fields of a piece's file name zold(NAME)NNFFKK.zol, read from its end so that a NAME
-// holding parentheses is still read right.
-struct PieceFields {
-    std::string setName;    // "zold(NAME)NNFF": the same for every piece of one set
-    std::string sourceName; // NAME
-    int count = 0;          // NN
-    int pieceNo = 0;        // KK
-};
-
-// nullopt when the file name (the text after the last "/") is not a piece name.
-std::optional<PieceFields> ReadPieceName(const std::string& path);
 
 struct PieceFile {
     std::string path;

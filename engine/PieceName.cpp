@@ -44,6 +44,20 @@ std::size_t PieceFieldsAt(const std::string& fileName) {
     return fileName[fields - 1] == ')' && extension == ".zol" ? fields : std::string::npos;
 }
 
+std::optional<PieceFields> ReadPieceName(const std::string& path) {
+    const std::string name = FileNamePart(path);
+    const std::size_t fields = PieceFieldsAt(name);
+    if (fields == std::string::npos) {
+        return std::nullopt;
+    }
+    PieceFields piece;
+    piece.setName = name.substr(0, fields + 4);
+    piece.sourceName = name.substr(5, fields - 6);
+    piece.count = std::stoi(name.substr(fields, 2));
+    piece.pieceNo = std::stoi(name.substr(fields + 4, 2));
+    return piece;
+}
+
 int PieceCountFromName(const std::string& text) {
     // Only the file name counts: a folder may hold parentheses too.
     const std::string name = FileNamePart(text);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -26,6 +27,18 @@ public:
 // Where NN starts in a whole piece name zold(NAME)NNFFKK.zol (a file name; NAME may hold
 // parentheses, the fields are found from the end), npos for any other name.
 std::size_t PieceFieldsAt(const std::string& fileName);
+
+// The fields of a whole piece name zold(NAME)NNFFKK.zol, read from its end so that a NAME
+// holding parentheses is still read right.
+struct PieceFields {
+    std::string setName;    // "zold(NAME)NNFF": the same for every piece of one set
+    std::string sourceName; // NAME
+    int count = 0;          // NN
+    int pieceNo = 0;        // KK
+};
+
+// nullopt when the file name (the text after the last "/") is not a whole piece name.
+std::optional<PieceFields> ReadPieceName(const std::string& path);
 
 // The count field of the file name: NN of a whole piece name zold(NAME)NNFFKK.zol, read from
 // its end; of any other name the two characters after the first ")". A decimal number.

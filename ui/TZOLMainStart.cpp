@@ -4,11 +4,13 @@
 #include "engine/MessageBox.h"
 #include "engine/Paths.h"
 #include "engine/PieceName.h"
+#include "engine/PieceSetCheck.h"
 #include "engine/SameFile.h"
 #include "engine/Texts.h"
 #include "platform/FileError.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace zol {
 
@@ -50,6 +52,32 @@ bool isChosenMode(std::int32_t procMode) {
 
 bool isJoinMode(std::int32_t procMode) {
     return procMode == mode::Join || procMode == mode::JoinAndExtract;
+}
+
+// Why listed pieces cannot be joined as one set, or nothing: a join would write a file with a
+// piece missing, twice or of another file, and report it done. A list holding other files
+// than pieces is the user's own and is joined as it stands.
+std::optional<std::string> setGapText(const std::vector<std::string>& listed) {
+    const std::vector<SetGap> gaps = FindSetGaps(listed);
+    for (const SetGap& gap : gaps)
+        if (gap.kind == SetGap::Kind::NotAPiece)
+            return std::nullopt;
+    if (gaps.empty())
+        return std::nullopt;
+    const SetGap& gap = gaps.front();
+    const std::string name = "\n" + FileNamePart(gap.path) + "\n";
+    switch (gap.kind) {
+    case SetGap::Kind::Missing:
+        return "分割ファイルが足りません。" + name + "全部を指定して再度開始をしてください。";
+    case SetGap::Kind::Twice:
+        return "同じ分割ファイルが二つ指定されています。" + name +
+               "一つにして再度開始をしてください。";
+    case SetGap::Kind::OtherSet:
+        return "別の分割ファイルが混ざっています。" + name + "取除いて再度開始をしてください。";
+    default: // OutOfRange, NoCount
+        return "分割の数と合わない番号の分割ファイルです。" + name +
+               "取除いて再度開始をしてください。";
+    }
 }
 
 void removeQuietly(const std::string& path) {
@@ -115,6 +143,13 @@ bool TZOLMain::RunMode(std::int32_t procMode) {
         messageBox(texts.emptyList, MsgCaption, mb::Ok | mb::IconError);
         return true;
     }
+    // Pieces gathered from floppies are a whole set already; listed ones are checked before
+    // anything is written, and the list stays for the user to mend.
+    if (isJoinMode(procMode) && !gathered && joinPiecesChosen())
+        if (const auto gap = setGapText(inputs())) {
+            messageBox(*gap, MsgCaption, mb::Ok | mb::IconError);
+            return false;
+        }
     if (messageBox(texts.confirm, MsgCaption, mb::OkCancel | mb::IconQuestion) != mb::IdOk)
         return true;
     switch (procMode) {

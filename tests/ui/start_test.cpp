@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace zol::test {
 namespace {
@@ -417,6 +418,67 @@ TEST_F(StartTest, AcceptedFormatOfferOpensTheFormatDialogForTheDrive) {
     EXPECT_EQ(dialogs_.formatted,
               std::vector<QString>{QString::fromStdString(drives_.removableRoot)});
     EXPECT_TRUE(Exists(drives_.removableRoot + "small.txt"));
+}
+
+// Pieces that are not one whole set are refused before anything is written, the list kept for
+// the user to mend; with "指定自由", or with other files listed, the list is joined as it stands.
+TEST_F(StartTest, JoiningPiecesThatAreNotOneWholeSetIsRefused) {
+    const auto piece = [](const char* name, int count, int no) {
+        return PieceName("/set/", name, count, 0, no);
+    };
+    const struct {
+        const char* radio;
+        std::vector<std::string> listed;
+        std::string text; // empty: joined
+        bool free = false;
+    } cases[] = {
+        {"Ketugou",
+         {piece("x.txt", 3, 1), piece("x.txt", 3, 3)},
+         "分割ファイルが足りません。\nzold(x.txt)030002."
+         "zol\n全部を指定して再度開始をしてください。"},
+        {"KetuAndMelt",
+         {piece("x.txt", 2, 1), piece("x.txt", 2, 1), piece("x.txt", 2, 2)},
+         "同じ分割ファイルが二つ指定されています。\nzold(x.txt)020001.zol\n一つにして再度開始をし"
+         "てください。"},
+        {"Ketugou",
+         {piece("x.txt", 2, 1), piece("y.txt", 2, 2), piece("x.txt", 2, 2)},
+         "別の分割ファイルが混ざっています。\nzold(y.txt)020002.zol\n取除いて再度開始をしてくださ"
+         "い。"},
+        {"Ketugou",
+         {piece("x.txt", 2, 1), piece("x.txt", 2, 2), piece("x.txt", 2, 3)},
+         "分割の数と合わない番号の分割ファイルです。\nzold(x.txt)020003.zol\n取除いて再度開始をし"
+         "てください。"},
+        {"Ketugou", {piece("x.txt", 3, 1), piece("x.txt", 3, 3)}, "", true},
+        {"Ketugou", {piece("x.txt", 3, 1), "/set/readme.txt"}, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.listed.front() + " / " + c.text);
+        makeWindow();
+        CountingOperations counted;
+        win_->setOperations(counted.make());
+        choose(c.radio);
+        (c.free ? win_->FeFile : win_->BuFile)->setChecked(true);
+        for (const auto& entry : c.listed)
+            win_->addInput(entry);
+        win_->setOutputText(scratch("out/"));
+        dialogs_.answers = {mb::IdOk};
+        win_->StartButtonClick();
+        ASSERT_FALSE(dialogs_.boxes.empty());
+        if (c.text.empty()) {
+            EXPECT_EQ(counted.calls, 1) << "joined";
+            dialogs_.boxes.clear();
+            continue;
+        }
+        ASSERT_EQ(dialogs_.boxes.size(), 1u);
+        EXPECT_EQ(dialogs_.boxes[0].text, c.text);
+        EXPECT_EQ(dialogs_.boxes[0].flags, mb::Ok | mb::IconError);
+        EXPECT_EQ(counted.calls, 0);
+        // Kept, in the list's own name order.
+        const std::vector<std::string> kept = win_->inputs();
+        EXPECT_EQ(std::multiset<std::string>(kept.begin(), kept.end()),
+                  std::multiset<std::string>(c.listed.begin(), c.listed.end()));
+        dialogs_.boxes.clear();
+    }
 }
 
 class FloppyPreStepTest : public StartTest {};
