@@ -96,6 +96,8 @@ void GatherFloppyPieces(JobHost& host, const std::string& firstPath) {
         MoveBytes(host, in, out, size, AfterBlock::Continue);
         in.close();
         out.close();
+        // The joined file takes its time from the pieces, which carry the original's.
+        SetFileDateByName(copy, FileDateByName(source));
         collected.insert(name);
         host.addInput(copy);
         if (host.job().CancelFlag == 1) {

@@ -22,6 +22,9 @@ const std::string NotAPiece = "分割されたＦＤではありません。\n�
 const std::string AlreadyCollected =
     "このＦＤの分割ファイルは、すでに読込みました。\n次の分割されたＦＤに入替えてください。";
 
+// The time every piece carries: the time of the file that was split.
+constexpr std::time_t PieceTime = 1262304000; // 2010-01-01 00:00:00 UTC
+
 // A floppy drive (a removable test folder) and a shelf of disks: every prompt that asks for
 // another disk puts the next one of the queue into the drive.
 class GatherTest : public ::testing::Test {
@@ -55,6 +58,7 @@ protected:
     void makeDisk(const std::string& disk, const std::string& name, const std::string& bytes) {
         mkdir((dir_ / disk).c_str(), 0755);
         test::WriteBytes(dir_ / (disk + "/" + name), bytes);
+        test::SetModifiedTime(dir_ / (disk + "/" + name), PieceTime);
     }
 
     void insert(const std::string& disk) {
@@ -83,6 +87,8 @@ protected:
 
 TEST_F(GatherTest, PiecesInAnyOrderAreJoinedInPieceOrder) {
     EXPECT_EQ(gatherAndJoin("d3", {"d1", "d2"}), original_);
+    EXPECT_EQ(test::ModifiedTime(dir_ / "joined"), PieceTime)
+        << "the pieces' time, not the copies'";
     const std::vector<std::string> copies = {host_.tempFolder() + "zold(a.bin)030001.zol",
                                              host_.tempFolder() + "zold(a.bin)030002.zol",
                                              host_.tempFolder() + "zold(a.bin)030003.zol"};
