@@ -45,6 +45,12 @@ void adviseSplit(JobHost& host, const std::string& path) {
         return;
     }
     const std::int64_t count = (size + pieceSize - 1) / pieceSize;
+    // Start refuses such a file, so asking for the disks would only mislead.
+    if (count > MaxPieces) {
+        setAdvice(host, "このファイルは " + std::to_string(count) + "個に分割することになります。",
+                  "分割できるのは99個までです。分割サイズを大きくしてください。");
+        return;
+    }
     host.setMemo(2, "このファイルの分割の為に、 " + std::to_string(count) +
                         "枚のＦＤを用意してください。");
 }

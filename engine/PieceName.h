@@ -7,6 +7,9 @@
 
 namespace zol {
 
+// Beyond 99 pieces the two-character fields wrap: a set could no longer be counted or ordered.
+inline constexpr std::int64_t MaxPieces = 99;
+
 // A two-character field of a piece name: the 2nd and 3rd digits of value + 100.
 std::string TwoCharField(std::int64_t value);
 

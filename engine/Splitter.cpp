@@ -20,9 +20,6 @@ namespace zol {
 
 namespace {
 
-// Beyond 99 the two-character fields wrap: the set could no longer be counted or ordered.
-constexpr std::int64_t MaxPieces = 99;
-
 std::int64_t pieceCount(std::int64_t size, std::int64_t pieceSize) {
     return (size + pieceSize - 1) / pieceSize;
 }
