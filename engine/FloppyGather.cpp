@@ -1,6 +1,7 @@
 #include "engine/JobHost.h"
 #include "engine/Joiner.h"
 #include "engine/ListOrder.h"
+#include "engine/Media.h"
 #include "engine/MessageBox.h"
 #include "engine/Paths.h"
 #include "engine/PieceName.h"
@@ -23,12 +24,18 @@ namespace {
 enum class DiskAnswer { Piece, Cancel };
 
 // Waits for a disk in the drive holding a piece of the set not collected yet; name gets that
-// piece's name. A disk without a piece of the set, an empty disk or none brings the
-// not-a-piece prompt; a disk whose piece is already collected asks for another one.
+// piece's name. A disk without a piece of the set, an empty disk or none (the folder not on a
+// removable disk) brings the not-a-piece prompt; a disk whose piece is already collected asks for
+// another one.
 DiskAnswer awaitPiece(JobHost& host, const std::string& folder, const std::string& firstPath,
                       const std::set<std::string>& collected, std::string& name) {
     for (;;) {
-        std::vector<std::string> names = FolderEntries(folder);
+        // A disk not mounted (yet) leaves its mount point an ordinary folder of the fixed disk,
+        // whatever lies in it is no piece from a floppy.
+        std::vector<std::string> names;
+        if (IsRemovableDrive(host, folder)) {
+            names = FolderEntries(folder);
+        }
         std::sort(names.begin(), names.end(), ListOrderLess);
         bool seenCollected = false;
         for (const auto& entry : names) {

@@ -119,6 +119,41 @@ TEST_F(GatherTest, SameDiskTwiceIsNeitherCopiedNorListedAgain) {
     EXPECT_EQ(host_.list.size(), 3u);
 }
 
+// Between two disks the mount point is an ordinary folder; a piece left in it is not read.
+TEST_F(GatherTest, PiecesInTheMountPointOfNoDiskAreNotTaken) {
+    std::deque<std::string> disks = {"d2", "d3"};
+    bool mounted = true;
+    host_.answer = [&](const test::ShownBox& box) {
+        if (box.text == StartPrompt) {
+            return mb::IdOk;
+        }
+        if (mounted) {
+            // The disk is taken out; a stray piece 3 lies in the folder left behind.
+            test::RemoveFiles(drive_);
+            test::WriteBytes(drive_ + "zold(a.bin)030003.zol", "stray");
+            host_.drive.removableRoot.clear();
+            mounted = false;
+            return mb::IdOk;
+        }
+        if (disks.empty()) {
+            return mb::IdCancel;
+        }
+        insert(disks.front());
+        disks.pop_front();
+        host_.drive.removableRoot = drive_;
+        mounted = true;
+        return mb::IdOk;
+    };
+    insert("d1");
+    const std::string firstPath = drive_ + "zold(a.bin)030001.zol";
+    host_.list = {firstPath};
+    GatherFloppyPieces(host_, firstPath);
+    host_.output = dir_ / "joined";
+    JoinFiles(host_);
+    EXPECT_EQ(test::ReadBytes(dir_ / "joined"), original_);
+    EXPECT_EQ(host_.countBoxes(NotAPiece), 2);
+}
+
 TEST_F(GatherTest, OneDiskHoldingTheWholeSetGivesEveryPiece) {
     test::CopyFilesTo(dir_ / "d2/", dir_ / "d1/");
     test::CopyFilesTo(dir_ / "d3/", dir_ / "d1/");
