@@ -4,6 +4,7 @@
 #include "engine/ListOrder.h"
 
 #include <QFile>
+#include <QMouseEvent>
 #include <algorithm>
 
 namespace zol {
@@ -77,6 +78,14 @@ void InputList::setSorting(bool on) {
         addItem(item);
     if (selected)
         setCurrentItem(selected);
+}
+
+void InputList::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
 }
 
 int InputList::selectedRow() const {

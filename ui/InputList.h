@@ -26,6 +26,11 @@ public:
     std::optional<std::string> selectedEntry() const;
     int selectedRow() const;
 
+protected:
+    // Only the left button selects, as in the system's list box: a right or middle press
+    // would select an entry without the click that gives its advice and output name.
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     bool sorting_ = true;
 };

@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 #include <QWindow>
 
@@ -199,6 +200,30 @@ TEST_F(SelectTest, ClickOnAFolderEntryShowsZeroBytes) {
     win_->ListBox1Click();
     EXPECT_EQ(win_->memo(1), "File Len : 0byte");
     EXPECT_EQ(win_->memo(2), "このファイルは解凍するファイルではありません。");
+}
+
+// Only the left button selects; a right or middle click would leave another entry's advice and
+// output name beside the selected one.
+TEST_F(SelectTest, OnlyTheLeftButtonSelectsAnEntry) {
+    win_->Ketugou->setChecked(true);
+    win_->WMDropFiles({"/a/zold(x.txt)020001.zol", "/a/zold(y.txt)020001.zol"});
+    win_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(win_.get()));
+    const auto at = [this](int row) {
+        return win_->ListBox1->visualItemRect(win_->ListBox1->item(row)).center();
+    };
+    QWidget* viewport = win_->ListBox1->viewport();
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(0));
+    ASSERT_EQ(win_->ListBox1->selectedRow(), 0);
+    EXPECT_EQ(win_->outputText(), "x.txt");
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(viewport, button, {}, at(1));
+        EXPECT_EQ(win_->ListBox1->selectedRow(), 0) << button;
+        EXPECT_EQ(win_->outputText(), "x.txt") << button;
+    }
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, at(1));
+    EXPECT_EQ(win_->ListBox1->selectedRow(), 1);
+    EXPECT_EQ(win_->outputText(), "y.txt");
 }
 
 TEST_F(SelectTest, DoubleClickRemovesTheEntry) {
