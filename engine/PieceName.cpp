@@ -104,12 +104,12 @@ std::string PieceSetKey(const std::string& path) {
 }
 
 bool InPieceSet(const std::string& fileName, const std::string& firstPath) {
-    const std::string key = PieceSetKey(firstPath);
-    if (PieceFieldsAt(FileNamePart(firstPath)) == std::string::npos) {
-        return fileName.find(key) != std::string::npos;
+    const auto first = ReadPieceName(firstPath);
+    if (!first) {
+        return fileName.find(PieceSetKey(firstPath)) != std::string::npos;
     }
-    const std::size_t fields = PieceFieldsAt(fileName);
-    return fields != std::string::npos && fields + 4 == key.size() && fileName.starts_with(key);
+    const auto piece = ReadPieceName(fileName);
+    return piece && piece->setName == first->setName;
 }
 
 } // namespace zol
